@@ -1,0 +1,12 @@
+// The process entry point: what the C runtime does on Windows before it calls WinMain.
+#include <string>
+
+#include "windows.h"
+
+int main(int argc, char** argv) {
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) {
+        commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+    }
+    return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);
+}

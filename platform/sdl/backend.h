@@ -1,0 +1,87 @@
+// The narrow seam between the layer and SDL: windows, events, presenting a frame and message
+// boxes, in plain types. Everything else in the layer talks to SDL only through this file.
+// Key codes are USB HID keyboard usages (the numbering SDL's scancodes follow).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform::sdl {
+
+// Starts SDL's video (once per use); false when no display is available. Each successful call
+// is matched by ReleaseVideo; SDL stops when the last user is gone.
+bool AcquireVideo();
+void ReleaseVideo();
+
+// Uses the dummy video and audio drivers from the next start of SDL on (tests, tools).
+void UseHeadlessDrivers();
+
+constexpr int kDefaultPosition = INT32_MIN;
+
+struct WindowSpec {
+    std::string title;
+    int x = kDefaultPosition;  // client area's top-left on the screen
+    int y = kDefaultPosition;
+    int width = 0;  // client size
+    int height = 0;
+    bool bordered = true;
+    bool resizable = true;
+};
+
+// Returns the window's id, or 0 when the window cannot be made. Windows start hidden.
+uint32_t CreateWindow(const WindowSpec& spec);
+void DestroyWindow(uint32_t window);
+void ShowWindow(uint32_t window, bool shown);
+void MinimizeWindow(uint32_t window);
+void MaximizeWindow(uint32_t window);
+void RestoreWindow(uint32_t window);
+void SetWindowBordered(uint32_t window, bool bordered, bool resizable);
+void SetWindowGeometry(uint32_t window, int x, int y, int width, int height);
+void GetWindowPosition(uint32_t window, int* x, int* y);
+void SetFullscreen(uint32_t window, bool fullscreen);
+void SetCursorVisible(bool visible);
+
+// Shows 32-bit XRGB pixels in the window, stretched to its whole client area, or letterboxed
+// to the picture's aspect ratio when `keepAspect` is set.
+void PresentFrame(uint32_t window, const uint32_t* pixels, int width, int height, int pitchBytes,
+                  bool keepAspect);
+
+// True when the desktop showed the box; false when no display could show it.
+bool ShowMessageBox(const std::string& caption, const std::string& text);
+
+struct Event {
+    enum class Kind {
+        None,
+        KeyDown,
+        KeyUp,
+        MouseButtonDown,
+        MouseButtonUp,
+        MouseMotion,
+        MouseWheel,
+        WindowClose,
+        WindowResized,
+        WindowMinimized,
+        WindowMaximized,
+        WindowRestored,
+        FocusGained,
+        FocusLost,
+        Quit
+    };
+    Kind kind = Kind::None;
+    uint32_t window = 0;
+    int key = 0;       // HID usage for key events
+    bool repeat = false;
+    int button = 0;    // 1 left, 2 middle, 3 right, 4 and 5 the extra buttons
+    int x = 0;         // mouse position in the client area; new size for WindowResized
+    int y = 0;
+    int deltaX = 0;    // relative motion, wheel steps
+    int deltaY = 0;
+};
+
+// Takes the next pending event; false when there is none.
+bool PollEvent(Event* event);
+
+// Queues an event as if the desktop had sent it (test seam).
+void PushEvent(const Event& event);
+
+}  // namespace platform::sdl

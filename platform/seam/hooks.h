@@ -1,0 +1,54 @@
+// What the test seam can change inside the layer: a virtual clock, captured message boxes,
+// injected failures and a trace of the calls tests check the order of. The shipped game
+// never turns any of it on, so every hook is a cheap "not enabled" test there.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform::seam {
+
+enum class Failure {
+    RegisterClass,
+    CreateWindow,
+    Direct3DCreate,
+    CreateDeviceHalHardware,
+    CreateDeviceHalSoftware,
+    CreateDeviceRef,
+    SetViewport,
+    CreateSprite,
+    DirectSoundCreate,
+    SoundCooperativeLevel,
+    Reset,
+    BeginScene,
+    Present,
+    Count
+};
+
+struct CapturedMessageBox {
+    std::string text;
+    std::string caption;
+    unsigned type = 0;
+};
+
+struct State {
+    bool headless = false;
+    bool virtualClock = false;
+    int64_t clockNanoseconds = 0;
+    bool captureMessageBoxes = false;
+    std::vector<CapturedMessageBox> messageBoxes;
+    int failures[static_cast<int>(Failure::Count)] = {};  // remaining; negative = always
+    bool tracing = false;
+    std::vector<std::string> trace;
+};
+
+State& GetState();
+
+// True (and one injected failure used up) when the test seam made this call fail.
+bool ShouldFail(Failure failure);
+
+// Adds an entry to the call trace when tracing is on.
+void Trace(const std::string& entry);
+
+}  // namespace platform::seam

@@ -1,0 +1,135 @@
+// The test seam over the layer's hooks and the SDL event queue.
+#include "test_seam.h"
+
+#include "sdl/backend.h"
+#include "win32/key_codes.h"
+#include "win32/window_table.h"
+
+namespace platform::testing {
+namespace {
+
+void Push(HWND window, sdl::Event event) {
+    event.window = win32::SdlWindowOf(window);
+    sdl::PushEvent(event);
+}
+
+int SdlButton(int virtualButton) {
+    switch (virtualButton) {
+        case VK_LBUTTON: return 1;
+        case VK_MBUTTON: return 2;
+        case VK_RBUTTON: return 3;
+        case VK_XBUTTON1: return 4;
+        case VK_XBUTTON2: return 5;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+void StartHeadless() {
+    sdl::UseHeadlessDrivers();
+    seam::State& state = seam::GetState();
+    state.headless = true;
+    state.virtualClock = true;
+    state.clockNanoseconds = 0;
+    state.captureMessageBoxes = true;
+    state.messageBoxes.clear();
+    ClearFailures();
+    state.tracing = false;
+    state.trace.clear();
+    // Events left over from an earlier test must not reach this one.
+    sdl::Event stale;
+    while (sdl::PollEvent(&stale)) {
+    }
+}
+
+void SetClock(int64_t nanoseconds) {
+    seam::GetState().virtualClock = true;
+    seam::GetState().clockNanoseconds = nanoseconds;
+}
+
+void AdvanceClock(int64_t nanoseconds) { seam::GetState().clockNanoseconds += nanoseconds; }
+
+int64_t Clock() { return seam::GetState().clockNanoseconds; }
+
+const std::vector<CapturedMessageBox>& MessageBoxes() { return seam::GetState().messageBoxes; }
+
+void ClearMessageBoxes() { seam::GetState().messageBoxes.clear(); }
+
+void InjectFailure(Failure failure, int count) {
+    seam::GetState().failures[static_cast<int>(failure)] = count;
+}
+
+void ClearFailures() {
+    for (int& remaining : seam::GetState().failures) {
+        remaining = 0;
+    }
+}
+
+void StartTrace() {
+    seam::GetState().tracing = true;
+    seam::GetState().trace.clear();
+}
+
+const std::vector<std::string>& Trace() { return seam::GetState().trace; }
+
+void ClearTrace() { seam::GetState().trace.clear(); }
+
+void InjectKey(HWND window, int virtualKey, bool down, bool repeat) {
+    sdl::Event event;
+    event.kind = down ? sdl::Event::Kind::KeyDown : sdl::Event::Kind::KeyUp;
+    event.key = win32::HidUsageFromVirtualKey(virtualKey);
+    event.repeat = repeat;
+    Push(window, event);
+}
+
+void InjectMouseButton(HWND window, int virtualButton, bool down, int x, int y) {
+    sdl::Event event;
+    event.kind = down ? sdl::Event::Kind::MouseButtonDown : sdl::Event::Kind::MouseButtonUp;
+    event.button = SdlButton(virtualButton);
+    event.x = x;
+    event.y = y;
+    Push(window, event);
+}
+
+void InjectMouseMove(HWND window, int x, int y) {
+    sdl::Event event;
+    event.kind = sdl::Event::Kind::MouseMotion;
+    event.x = x;
+    event.y = y;
+    Push(window, event);
+}
+
+void InjectWindowClose(HWND window) {
+    sdl::Event event;
+    event.kind = sdl::Event::Kind::WindowClose;
+    Push(window, event);
+}
+
+void InjectWindowResized(HWND window, int width, int height) {
+    sdl::Event event;
+    event.kind = sdl::Event::Kind::WindowResized;
+    event.x = width;
+    event.y = height;
+    Push(window, event);
+}
+
+void InjectWindowMinimized(HWND window) {
+    sdl::Event event;
+    event.kind = sdl::Event::Kind::WindowMinimized;
+    Push(window, event);
+}
+
+void InjectWindowMaximized(HWND window) {
+    sdl::Event event;
+    event.kind = sdl::Event::Kind::WindowMaximized;
+    Push(window, event);
+}
+
+void InjectWindowRestored(HWND window) {
+    sdl::Event event;
+    event.kind = sdl::Event::Kind::WindowRestored;
+    Push(window, event);
+}
+
+}  // namespace platform::testing

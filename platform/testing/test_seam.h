@@ -1,0 +1,52 @@
+// The test seam: what tests and tools need that a real Windows program never does.
+// Headless start, a virtual performance counter, captured message boxes, injected input,
+// injected failures and device loss, a trace of selected calls, and back-buffer read-back.
+// The shipped game calls none of it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "seam/hooks.h"
+#include "windows.h"
+
+struct IDirect3DDevice9;
+
+namespace platform::testing {
+
+using seam::CapturedMessageBox;
+using seam::Failure;
+
+// Dummy video and audio drivers, the virtual clock at 0, message boxes captured, no injected
+// failures and an empty trace. Call at the start of every test that touches the layer.
+void StartHeadless();
+
+// The virtual performance counter, in nanoseconds (frequency 1,000,000,000). Sleep advances it.
+void SetClock(int64_t nanoseconds);
+void AdvanceClock(int64_t nanoseconds);
+int64_t Clock();
+
+const std::vector<CapturedMessageBox>& MessageBoxes();
+void ClearMessageBoxes();
+
+// Makes the next `count` calls of that kind fail (-1: every call until cleared).
+void InjectFailure(Failure failure, int count = 1);
+void ClearFailures();
+
+// Records the calls tests check the order of (Reset, Present, sprite and device-loss calls...).
+void StartTrace();
+const std::vector<std::string>& Trace();
+void ClearTrace();
+
+// Input, queued as the desktop would deliver it to the window. Keys are virtual-key codes.
+void InjectKey(HWND window, int virtualKey, bool down, bool repeat = false);
+void InjectMouseButton(HWND window, int virtualButton, bool down, int x = 0, int y = 0);
+void InjectMouseMove(HWND window, int x, int y);
+void InjectWindowClose(HWND window);
+void InjectWindowResized(HWND window, int width, int height);
+void InjectWindowMinimized(HWND window);
+void InjectWindowMaximized(HWND window);
+void InjectWindowRestored(HWND window);
+
+}  // namespace platform::testing

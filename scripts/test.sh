@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets the machine up, checks the formatting, then builds with warnings as errors and runs every
+# test twice: once plainly and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=$(nproc)
+
+git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
+
+run_suite() {  # build folder, build type, extra cmake options...
+  local dir=$1 type=$2
+  shift 2
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" -DPOKUTAN_WERROR=ON "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  (cd "$dir" && ctest --output-on-failure -j "$jobs")
+}
+
+run_suite build-test RelWithDebInfo
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  run_suite build-asan Debug -DPOKUTAN_SANITIZE=ON -DPOKUTAN_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g -O1"
