@@ -84,4 +84,8 @@ bool PollEvent(Event* event);
 // Queues an event as if the desktop had sent it (test seam).
 void PushEvent(const Event& event);
 
+// Whether a key (HID usage, 0..511) is down, as of the key events taken with PollEvent so far.
+// Injected events count like real ones, so devices that read the keyboard's state see them too.
+bool IsKeyDown(int usage);
+
 }  // namespace platform::sdl

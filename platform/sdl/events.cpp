@@ -6,6 +6,20 @@
 namespace platform::sdl {
 namespace {
 
+bool keysDown[SDL_NUM_SCANCODES] = {};
+
+void Track(const Event& event) {
+    if ((event.kind == Event::Kind::KeyDown || event.kind == Event::Kind::KeyUp) &&
+        event.key >= 0 && event.key < SDL_NUM_SCANCODES) {
+        keysDown[event.key] = event.kind == Event::Kind::KeyDown;
+    } else if (event.kind == Event::Kind::FocusLost) {
+        // The desktop sends no key releases to a window without focus.
+        for (bool& down : keysDown) {
+            down = false;
+        }
+    }
+}
+
 bool TranslateWindowEvent(const SDL_WindowEvent& in, Event* out) {
     using Kind = Event::Kind;
     out->window = in.windowID;
@@ -94,11 +108,14 @@ bool PollEvent(Event* event) {
     SDL_Event in;
     while (SDL_PollEvent(&in)) {
         if (Translate(in, event)) {
+            Track(*event);
             return true;
         }
     }
     return false;
 }
+
+bool IsKeyDown(int usage) { return usage >= 0 && usage < SDL_NUM_SCANCODES && keysDown[usage]; }
 
 void PushEvent(const Event& in) {
     using Kind = Event::Kind;
