@@ -6,7 +6,10 @@
 int main(int argc, char** argv) {
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {
-        commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+        if (i > 1) {
+            commandLine.push_back(' ');
+        }
+        commandLine.append(argv[i]);
     }
     return WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);
 }

@@ -1,0 +1,4 @@
+// The one SharedContext record.
+#include "frame/SharedContext.h"
+
+SharedContextRecord SharedContext;
