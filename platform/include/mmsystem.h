@@ -3,8 +3,9 @@
 // documentation. Files are opened for reading only.
 //
 // Where this layer chooses:
-// - mmioOpenA takes no MMIOINFO (the argument must be null) and opens for reading only; a write
-//   or create mode, or a file that cannot be opened, gives a null handle.
+// - mmioOpenA takes no MMIOINFO (the argument must be null) and opens for reading only. Flags
+//   other than MMIO_READ, MMIO_ALLOCBUF and the sharing modes (writing, creating, deleting,
+//   parsing, checking existence), or a file that cannot be opened, give a null handle.
 // - A chunk's size that runs past the end of its parent or of the file is cut down to what the
 //   parent and the file really hold; the cksize that mmioDescend reports is that smaller size,
 //   so nobody is told to read bytes that are not there.

@@ -34,8 +34,8 @@ using platform::mmio::Find;
 using platform::mmio::RiffFile;
 
 HMMIO mmioOpenA(LPSTR fileName, LPMMIOINFO info, DWORD flags) {
-    constexpr DWORD kWriting = MMIO_WRITE | MMIO_READWRITE | MMIO_CREATE;
-    if (!fileName || info || (flags & kWriting)) {
+    constexpr DWORD kSharingModes = 0x00000070;  // MMIO_EXCLUSIVE ... MMIO_DENYNONE
+    if (!fileName || info || (flags & ~DWORD{MMIO_ALLOCBUF | kSharingModes}) != 0) {
         return nullptr;
     }
     std::unique_ptr<RiffFile> file = RiffFile::Open(fileName);

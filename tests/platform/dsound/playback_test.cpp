@@ -268,4 +268,33 @@ TEST_F(Playback, AnSdlDeviceIsFedTheMix) {
     std::filesystem::remove(file);
 }
 
+// Objects that the game keeps in function-local statics are released after main returns,
+// in whatever order their owners go; the output thread must still stop cleanly.
+struct HeldUntilExit {
+    IDirectSound8* directSound = nullptr;
+    IDirectSoundBuffer* buffer = nullptr;
+    ~HeldUntilExit() {
+        directSound->Release();  // before its buffer, which keeps the output alive
+        buffer->Release();
+    }
+};
+
+void PlayUntilExit() {
+    platform::testing::UsePulledAudio(false);
+    static HeldUntilExit held;
+    DirectSoundCreate8(nullptr, &held.directSound, nullptr);
+    held.directSound->SetCooperativeLevel(dsound_test::AnyWindow(), DSSCL_EXCLUSIVE);
+    WAVEFORMATEX format = Pcm(2, 16, 44100);
+    DSBUFFERDESC desc = dsound_test::Description(&format, 4410 * 4);
+    held.directSound->CreateSoundBuffer(&desc, &held.buffer, nullptr);
+    held.buffer->Play(0, 0, DSBPLAY_LOOPING);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::exit(held.buffer ? 7 : 1);
+}
+
+TEST(PlaybackAtExit, ObjectsReleasedAfterMainReturnCloseTheOutputCleanly) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(PlayUntilExit(), ::testing::ExitedWithCode(7), "");
+}
+
 }  // namespace

@@ -136,6 +136,10 @@ TEST_F(RiffReader, OpensOnlyReadableFiles) {
     EXPECT_EQ(mmioOpenA(folder.data(), nullptr, MMIO_ALLOCBUF), nullptr);
     ASSERT_NE(OpenBytes(Chunk("abcd", {})), nullptr);
     EXPECT_EQ(mmioOpenA(path.data(), nullptr, MMIO_WRITE), nullptr);
+    EXPECT_EQ(mmioOpenA(path.data(), nullptr, MMIO_READWRITE), nullptr);
+    EXPECT_EQ(mmioOpenA(path.data(), nullptr, MMIO_CREATE), nullptr);
+    EXPECT_EQ(mmioOpenA(path.data(), nullptr, 0x00000200 /* MMIO_DELETE */), nullptr);
+    EXPECT_TRUE(std::filesystem::exists(path));
     EXPECT_EQ(mmioClose(nullptr, 0), MMRESULT(MMSYSERR_INVALHANDLE));
     EXPECT_EQ(mmioRead(nullptr, nullptr, 4), -1);
 }
