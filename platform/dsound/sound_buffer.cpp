@@ -17,6 +17,8 @@ namespace platform::dsound {
 namespace {
 
 constexpr DWORD kWin32DescSize = 36;  // sizeof(DSBUFFERDESC) on 32-bit Windows
+static_assert(sizeof(void*) != 8 || sizeof(DSBUFFERDESC) == 40);
+static_assert(sizeof(WAVEFORMATEX) == 18);
 
 struct LockedRegion {
     std::unique_ptr<uint8_t[]> copy;
