@@ -1,7 +1,12 @@
-// The DirectSound object: cooperative level and the creation of secondary buffers.
+// The DirectSound object: cooperative level and the creation of secondary buffers. Every
+// DirectSound object shares the process's one mixer and output (see audio_engine.h).
 #include <atomic>
+#include <memory>
+#include <new>
 
 #include "dsound.h"
+#include "dsound/audio_engine.h"
+#include "dsound/sound_buffer.h"
 #include "seam/hooks.h"
 
 namespace platform::dsound {
@@ -9,6 +14,8 @@ namespace {
 
 class DirectSound final : public IDirectSound8 {
   public:
+    explicit DirectSound(std::shared_ptr<AudioEngine> engine) : engine(std::move(engine)) {}
+
     ULONG AddRef() override { return ++references; }
 
     ULONG Release() override {
@@ -25,10 +32,10 @@ class DirectSound final : public IDirectSound8 {
             return DSERR_INVALIDPARAM;
         }
         *buffer = nullptr;
-        if (level == 0) {
+        if (level.load() == 0) {
             return DSERR_UNINITIALIZED;
         }
-        return DSERR_UNSUPPORTED;
+        return CreateSecondaryBuffer(this, engine, *desc, buffer);
     }
 
     HRESULT SetCooperativeLevel(HWND hwnd, DWORD newLevel) override {
@@ -45,7 +52,8 @@ class DirectSound final : public IDirectSound8 {
   private:
     ~DirectSound() = default;
     std::atomic<ULONG> references{1};
-    DWORD level = 0;
+    std::atomic<DWORD> level{0};
+    std::shared_ptr<AudioEngine> engine;
 };
 
 }  // namespace
@@ -59,6 +67,11 @@ HRESULT DirectSoundCreate8(const GUID*, LPDIRECTSOUND8* directSound, IUnknown* o
     if (platform::seam::ShouldFail(platform::seam::Failure::DirectSoundCreate)) {
         return DSERR_NODRIVER;
     }
-    *directSound = new platform::dsound::DirectSound();
-    return DS_OK;
+    std::shared_ptr<platform::dsound::AudioEngine> engine =
+        platform::dsound::AudioEngine::Acquire();
+    if (!engine) {
+        return DSERR_OUTOFMEMORY;
+    }
+    *directSound = new (std::nothrow) platform::dsound::DirectSound(std::move(engine));
+    return *directSound ? DS_OK : DSERR_OUTOFMEMORY;
 }

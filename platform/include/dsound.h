@@ -1,5 +1,21 @@
 // The DirectSound 8 subset the game calls: the DirectSound object, its cooperative level and
 // secondary sound buffers holding linear PCM. Written from the public documentation.
+//
+// Where this layer chooses:
+// - DSBUFFERDESC.dwSize may be sizeof(DSBUFFERDESC) (40 on 64-bit builds, where the format
+//   pointer is 8 bytes) or 36, the size on 32-bit Windows that code written for it may store.
+// - Secondary buffers hold integer linear PCM only: WAVE_FORMAT_PCM, 1 or 2 channels, 8, 16,
+//   24 or 32 bits, nBlockAlign = channels * bits / 8, 100 to 200000 frames per second
+//   (DSERR_BADFORMAT otherwise). nAvgBytesPerSec and cbSize are not looked at. The size is a
+//   multiple of nBlockAlign from DSBSIZE_MIN to DSBSIZE_MAX (DSERR_INVALIDPARAM otherwise).
+//   Primary buffers cannot be made (DSERR_UNSUPPORTED). New buffers hold silence.
+// - The volume, pan and frequency flags are accepted; the controls are not offered.
+// - All buffers of all DirectSound objects are mixed into one 48 kHz stereo output. The write
+//   cursor is the play cursor: the mixer reads the samples at the moment it plays them.
+// - Lock hands out a copy of the locked bytes; they reach the buffer at Unlock (as many bytes
+//   as Unlock is told were written). DSBLOCK_ENTIREBUFFER locks from offset 0. A lock that
+//   wraps around needs the second pointer and length arguments (DSERR_INVALIDPARAM otherwise).
+// - Play takes no priority and no flags but DSBPLAY_LOOPING (DSERR_INVALIDPARAM otherwise).
 #pragma once
 
 #include "windows.h"
@@ -58,6 +74,9 @@ typedef const DSBUFFERDESC* LPCDSBUFFERDESC;
 #define DSBCAPS_CTRLPOSITIONNOTIFY 0x00000100
 #define DSBCAPS_GLOBALFOCUS 0x00008000
 #define DSBCAPS_GETCURRENTPOSITION2 0x00010000
+
+#define DSBSIZE_MIN 4
+#define DSBSIZE_MAX 0x0FFFFFFF
 
 #define DSBPLAY_LOOPING 0x00000001
 #define DSBSTATUS_PLAYING 0x00000001
