@@ -45,10 +45,4 @@ TEST(ColorKey, KeyZeroDisablesKeying) {
     EXPECT_EQ(picture.pixels, (std::vector<uint32_t>{kMagenta, 0u, 0xFF123456u}));
 }
 
-TEST(ColorKey, AnyKeyColourWorks) {
-    Image picture = Row({0xFF00FF00u, 0xFF00FF01u, 0xFF00FF00u});
-    EXPECT_EQ(ApplyColorKey(picture, 0xFF00FF00u), 2u);
-    EXPECT_EQ(picture.pixels, (std::vector<uint32_t>{0u, 0xFF00FF01u, 0u}));
-}
-
 }  // namespace
