@@ -1,6 +1,6 @@
 // The mip chain of a texture: level 0 as given, then each level half the size of the one above
 // (rounded down, at least 1), each pixel the box-filtered average of the 2 x 2 pixels it covers
-// (2 x 1 or 1 x 2 once a side is down to 1).
+// (2 x 1 or 1 x 2 once a side is down to 1; an odd side averages the area each pixel covers).
 #pragma once
 
 #include <vector>
