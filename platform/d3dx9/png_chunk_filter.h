@@ -1,0 +1,14 @@
+// Removes the colour-space chunks (gAMA, cHRM, sRGB, iCCP) from PNG file bytes, so that
+// libpng's simplified API hands back the pixel values as stored instead of converting them from
+// the file's declared gamma: a texture holds what the file holds, as image editors show it.
+// Bytes that do not parse as a chunk sequence are left as they are, for libpng to reject.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace platform::d3dx9 {
+
+void RemoveColorSpaceChunks(std::vector<uint8_t>& pngBytes);
+
+}  // namespace platform::d3dx9
