@@ -8,7 +8,7 @@ namespace platform::dsound {
 namespace {
 
 class DirectSound final : public IDirectSound8 {
-public:
+  public:
     ULONG AddRef() override { return ++references; }
 
     ULONG Release() override {
@@ -42,7 +42,7 @@ public:
         return DS_OK;
     }
 
-private:
+  private:
     ~DirectSound() = default;
     std::atomic<ULONG> references{1};
     DWORD level = 0;

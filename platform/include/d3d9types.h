@@ -5,9 +5,9 @@
 #include "windows.h"
 
 typedef DWORD D3DCOLOR;
-#define D3DCOLOR_ARGB(a, r, g, b)                                                         \
-    ((D3DCOLOR)((((DWORD)(a) & 0xff) << 24) | (((DWORD)(r) & 0xff) << 16) | \
-                (((DWORD)(g) & 0xff) << 8) | ((DWORD)(b) & 0xff)))
+#define D3DCOLOR_ARGB(a, r, g, b)                                                                  \
+    ((D3DCOLOR)((((DWORD)(a)&0xff) << 24) | (((DWORD)(r)&0xff) << 16) | (((DWORD)(g)&0xff) << 8) | \
+                ((DWORD)(b)&0xff)))
 #define D3DCOLOR_XRGB(r, g, b) D3DCOLOR_ARGB(0xff, r, g, b)
 
 typedef struct _D3DVECTOR {

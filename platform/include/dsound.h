@@ -81,7 +81,7 @@ struct IDirectSoundBuffer {
     virtual HRESULT Unlock(LPVOID audioPtr1, DWORD audioBytes1, LPVOID audioPtr2,
                            DWORD audioBytes2) = 0;
 
-protected:
+  protected:
     ~IDirectSoundBuffer() = default;
 };
 typedef IDirectSoundBuffer* LPDIRECTSOUNDBUFFER;
@@ -93,7 +93,7 @@ struct IDirectSound8 {
                                       IUnknown* outer) = 0;
     virtual HRESULT SetCooperativeLevel(HWND hwnd, DWORD level) = 0;
 
-protected:
+  protected:
     ~IDirectSound8() = default;
 };
 typedef IDirectSound8* LPDIRECTSOUND8;

@@ -69,12 +69,12 @@ struct Event {
     };
     Kind kind = Kind::None;
     uint32_t window = 0;
-    int key = 0;       // HID usage for key events
+    int key = 0;  // HID usage for key events
     bool repeat = false;
-    int button = 0;    // 1 left, 2 middle, 3 right, 4 and 5 the extra buttons
-    int x = 0;         // mouse position in the client area; new size for WindowResized
+    int button = 0;  // 1 left, 2 middle, 3 right, 4 and 5 the extra buttons
+    int x = 0;       // mouse position in the client area; new size for WindowResized
     int y = 0;
-    int deltaX = 0;    // relative motion, wheel steps
+    int deltaX = 0;  // relative motion, wheel steps
     int deltaY = 0;
 };
 

@@ -24,19 +24,32 @@ bool TranslateWindowEvent(const SDL_WindowEvent& in, Event* out) {
     using Kind = Event::Kind;
     out->window = in.windowID;
     switch (in.event) {
-        case SDL_WINDOWEVENT_CLOSE: out->kind = Kind::WindowClose; return true;
+        case SDL_WINDOWEVENT_CLOSE:
+            out->kind = Kind::WindowClose;
+            return true;
         case SDL_WINDOWEVENT_RESIZED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             out->kind = Kind::WindowResized;
             out->x = in.data1;
             out->y = in.data2;
             return true;
-        case SDL_WINDOWEVENT_MINIMIZED: out->kind = Kind::WindowMinimized; return true;
-        case SDL_WINDOWEVENT_MAXIMIZED: out->kind = Kind::WindowMaximized; return true;
-        case SDL_WINDOWEVENT_RESTORED: out->kind = Kind::WindowRestored; return true;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: out->kind = Kind::FocusGained; return true;
-        case SDL_WINDOWEVENT_FOCUS_LOST: out->kind = Kind::FocusLost; return true;
-        default: return false;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            out->kind = Kind::WindowMinimized;
+            return true;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            out->kind = Kind::WindowMaximized;
+            return true;
+        case SDL_WINDOWEVENT_RESTORED:
+            out->kind = Kind::WindowRestored;
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            out->kind = Kind::FocusGained;
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            out->kind = Kind::FocusLost;
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -56,7 +69,8 @@ bool Translate(const SDL_Event& in, Event* out) {
             if (in.button.which == SDL_TOUCH_MOUSEID && in.button.windowID == 0) {
                 return false;
             }
-            out->kind = in.type == SDL_MOUSEBUTTONDOWN ? Kind::MouseButtonDown : Kind::MouseButtonUp;
+            out->kind =
+                in.type == SDL_MOUSEBUTTONDOWN ? Kind::MouseButtonDown : Kind::MouseButtonUp;
             out->window = in.button.windowID;
             out->button = in.button.button;
             out->x = in.button.x;
@@ -76,9 +90,13 @@ bool Translate(const SDL_Event& in, Event* out) {
             out->deltaX = in.wheel.x;
             out->deltaY = in.wheel.y;
             return true;
-        case SDL_WINDOWEVENT: return TranslateWindowEvent(in.window, out);
-        case SDL_QUIT: out->kind = Kind::Quit; return true;
-        default: return false;
+        case SDL_WINDOWEVENT:
+            return TranslateWindowEvent(in.window, out);
+        case SDL_QUIT:
+            out->kind = Kind::Quit;
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -115,7 +133,9 @@ bool PollEvent(Event* event) {
     return false;
 }
 
-bool IsKeyDown(int usage) { return usage >= 0 && usage < SDL_NUM_SCANCODES && keysDown[usage]; }
+bool IsKeyDown(int usage) {
+    return usage >= 0 && usage < SDL_NUM_SCANCODES && keysDown[usage];
+}
 
 void PushEvent(const Event& in) {
     using Kind = Event::Kind;
@@ -123,7 +143,9 @@ void PushEvent(const Event& in) {
     SDL_zero(out);
     switch (in.kind) {
         case Kind::KeyDown:
-        case Kind::KeyUp: FillKey(in, &out); break;
+        case Kind::KeyUp:
+            FillKey(in, &out);
+            break;
         case Kind::MouseButtonDown:
         case Kind::MouseButtonUp:
             out.type = in.kind == Kind::MouseButtonDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
@@ -148,15 +170,32 @@ void PushEvent(const Event& in) {
             out.wheel.x = in.deltaX;
             out.wheel.y = in.deltaY;
             break;
-        case Kind::WindowClose: FillWindow(in, SDL_WINDOWEVENT_CLOSE, &out); break;
-        case Kind::WindowResized: FillWindow(in, SDL_WINDOWEVENT_RESIZED, &out); break;
-        case Kind::WindowMinimized: FillWindow(in, SDL_WINDOWEVENT_MINIMIZED, &out); break;
-        case Kind::WindowMaximized: FillWindow(in, SDL_WINDOWEVENT_MAXIMIZED, &out); break;
-        case Kind::WindowRestored: FillWindow(in, SDL_WINDOWEVENT_RESTORED, &out); break;
-        case Kind::FocusGained: FillWindow(in, SDL_WINDOWEVENT_FOCUS_GAINED, &out); break;
-        case Kind::FocusLost: FillWindow(in, SDL_WINDOWEVENT_FOCUS_LOST, &out); break;
-        case Kind::Quit: out.type = SDL_QUIT; break;
-        case Kind::None: return;
+        case Kind::WindowClose:
+            FillWindow(in, SDL_WINDOWEVENT_CLOSE, &out);
+            break;
+        case Kind::WindowResized:
+            FillWindow(in, SDL_WINDOWEVENT_RESIZED, &out);
+            break;
+        case Kind::WindowMinimized:
+            FillWindow(in, SDL_WINDOWEVENT_MINIMIZED, &out);
+            break;
+        case Kind::WindowMaximized:
+            FillWindow(in, SDL_WINDOWEVENT_MAXIMIZED, &out);
+            break;
+        case Kind::WindowRestored:
+            FillWindow(in, SDL_WINDOWEVENT_RESTORED, &out);
+            break;
+        case Kind::FocusGained:
+            FillWindow(in, SDL_WINDOWEVENT_FOCUS_GAINED, &out);
+            break;
+        case Kind::FocusLost:
+            FillWindow(in, SDL_WINDOWEVENT_FOCUS_LOST, &out);
+            break;
+        case Kind::Quit:
+            out.type = SDL_QUIT;
+            break;
+        case Kind::None:
+            return;
     }
     SDL_PushEvent(&out);
 }

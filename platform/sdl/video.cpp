@@ -19,9 +19,10 @@ struct WindowEntry {
 
 int videoUsers = 0;
 
+// Never destroyed: objects released by the runtime after main returns may still look here.
 std::map<uint32_t, WindowEntry>& Windows() {
-    static std::map<uint32_t, WindowEntry> windows;
-    return windows;
+    static auto* windows = new std::map<uint32_t, WindowEntry>;
+    return *windows;
 }
 
 WindowEntry* Find(uint32_t window) {
@@ -29,7 +30,9 @@ WindowEntry* Find(uint32_t window) {
     return it == Windows().end() ? nullptr : &it->second;
 }
 
-int Position(int value) { return value == kDefaultPosition ? SDL_WINDOWPOS_UNDEFINED : value; }
+int Position(int value) {
+    return value == kDefaultPosition ? SDL_WINDOWPOS_UNDEFINED : value;
+}
 
 void DestroyPresenter(WindowEntry& entry) {
     if (entry.texture) {
@@ -92,9 +95,9 @@ uint32_t CreateWindow(const WindowSpec& spec) {
     if (spec.resizable) {
         flags |= SDL_WINDOW_RESIZABLE;
     }
-    SDL_Window* window = SDL_CreateWindow(spec.title.c_str(), Position(spec.x), Position(spec.y),
-                                          spec.width > 0 ? spec.width : 1,
-                                          spec.height > 0 ? spec.height : 1, flags);
+    SDL_Window* window =
+        SDL_CreateWindow(spec.title.c_str(), Position(spec.x), Position(spec.y),
+                         spec.width > 0 ? spec.width : 1, spec.height > 0 ? spec.height : 1, flags);
     if (!window) {
         return 0;
     }

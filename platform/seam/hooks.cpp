@@ -4,8 +4,8 @@
 namespace platform::seam {
 
 State& GetState() {
-    static State state;
-    return state;
+    static auto* state = new State;  // never destroyed: the layer may ask after main returns
+    return *state;
 }
 
 bool ShouldFail(Failure failure) {

@@ -15,12 +15,18 @@ void Push(HWND window, sdl::Event event) {
 
 int SdlButton(int virtualButton) {
     switch (virtualButton) {
-        case VK_LBUTTON: return 1;
-        case VK_MBUTTON: return 2;
-        case VK_RBUTTON: return 3;
-        case VK_XBUTTON1: return 4;
-        case VK_XBUTTON2: return 5;
-        default: return 0;
+        case VK_LBUTTON:
+            return 1;
+        case VK_MBUTTON:
+            return 2;
+        case VK_RBUTTON:
+            return 3;
+        case VK_XBUTTON1:
+            return 4;
+        case VK_XBUTTON2:
+            return 5;
+        default:
+            return 0;
     }
 }
 
@@ -48,13 +54,21 @@ void SetClock(int64_t nanoseconds) {
     seam::GetState().clockNanoseconds = nanoseconds;
 }
 
-void AdvanceClock(int64_t nanoseconds) { seam::GetState().clockNanoseconds += nanoseconds; }
+void AdvanceClock(int64_t nanoseconds) {
+    seam::GetState().clockNanoseconds += nanoseconds;
+}
 
-int64_t Clock() { return seam::GetState().clockNanoseconds; }
+int64_t Clock() {
+    return seam::GetState().clockNanoseconds;
+}
 
-const std::vector<CapturedMessageBox>& MessageBoxes() { return seam::GetState().messageBoxes; }
+const std::vector<CapturedMessageBox>& MessageBoxes() {
+    return seam::GetState().messageBoxes;
+}
 
-void ClearMessageBoxes() { seam::GetState().messageBoxes.clear(); }
+void ClearMessageBoxes() {
+    seam::GetState().messageBoxes.clear();
+}
 
 void InjectFailure(Failure failure, int count) {
     seam::GetState().failures[static_cast<int>(failure)] = count;
@@ -71,9 +85,13 @@ void StartTrace() {
     seam::GetState().trace.clear();
 }
 
-const std::vector<std::string>& Trace() { return seam::GetState().trace; }
+const std::vector<std::string>& Trace() {
+    return seam::GetState().trace;
+}
 
-void ClearTrace() { seam::GetState().trace.clear(); }
+void ClearTrace() {
+    seam::GetState().trace.clear();
+}
 
 void InjectKey(HWND window, int virtualKey, bool down, bool repeat) {
     sdl::Event event;

@@ -50,3 +50,30 @@ void InjectWindowMaximized(HWND window);
 void InjectWindowRestored(HWND window);
 
 }  // namespace platform::testing
+
+struct IDirect3DDevice9;
+
+namespace platform::testing {
+
+// Loses the device: Present fails with D3DERR_DEVICELOST; TestCooperativeLevel answers
+// D3DERR_DEVICELOST `lostChecks` more times (Reset fails with it meanwhile), then
+// D3DERR_DEVICENOTRESET until a Reset succeeds.
+void LoseDevice(IDirect3DDevice9* device, int lostChecks = 1);
+
+// Default-pool objects of the device still alive (Reset fails while any is).
+int DefaultPoolObjects(IDirect3DDevice9* device);
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;  // ARGB, row by row
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+// The device's back buffer as it would be presented.
+Image ReadBackBuffer(IDirect3DDevice9* device);
+
+// Writes an image as a PNG file; false on failure.
+bool SavePng(const Image& image, const std::string& path);
+
+}  // namespace platform::testing

@@ -49,6 +49,10 @@ void Sleep(DWORD milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-DWORD GetTickCount() { return static_cast<DWORD>(Now() / 1000000); }
+DWORD GetTickCount() {
+    return static_cast<DWORD>(Now() / 1000000);
+}
 
-HMODULE GetModuleHandleA(LPCSTR moduleName) { return moduleName ? nullptr : kModule; }
+HMODULE GetModuleHandleA(LPCSTR moduleName) {
+    return moduleName ? nullptr : kModule;
+}

@@ -9,8 +9,8 @@
 namespace {
 
 std::set<uintptr_t>& Menus() {
-    static std::set<uintptr_t> menus;
-    return menus;
+    static auto* menus = new std::set<uintptr_t>;  // never destroyed, like the window table
+    return *menus;
 }
 
 uintptr_t nextMenu = 0x20000;
@@ -20,7 +20,9 @@ HCURSOR const kArrowCursor = reinterpret_cast<HCURSOR>(uintptr_t{0x30001});
 HICON const kApplicationIcon = reinterpret_cast<HICON>(uintptr_t{0x30002});
 HCURSOR currentCursor = nullptr;
 
-bool IsResource(LPCSTR name, LPCSTR stock) { return name == stock; }
+bool IsResource(LPCSTR name, LPCSTR stock) {
+    return name == stock;
+}
 
 }  // namespace
 

@@ -27,8 +27,8 @@ struct Queue {
 };
 
 Queue& TheQueue() {
-    static Queue queue;
-    return queue;
+    static auto* queue = new Queue;  // never destroyed, like the other layer tables
+    return *queue;
 }
 
 Queued Make(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -43,10 +43,14 @@ Queued Make(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 int ButtonFlag(int virtualButton) {
     switch (virtualButton) {
-        case VK_LBUTTON: return MK_LBUTTON;
-        case VK_RBUTTON: return MK_RBUTTON;
-        case VK_MBUTTON: return MK_MBUTTON;
-        default: return 0;
+        case VK_LBUTTON:
+            return MK_LBUTTON;
+        case VK_RBUTTON:
+            return MK_RBUTTON;
+        case VK_MBUTTON:
+            return MK_MBUTTON;
+        default:
+            return 0;
     }
 }
 
@@ -61,9 +65,12 @@ void TranslateKey(HWND hwnd, const sdl::Event& event) {
     UINT message = down ? (alt || sided == VK_F1 + 9 ? WM_SYSKEYDOWN : WM_KEYDOWN)
                         : (alt || sided == VK_F1 + 9 ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM lParam = 1;
-    if (alt) lParam |= LPARAM{1} << 29;
-    if (!down || event.repeat) lParam |= LPARAM{1} << 30;
-    if (!down) lParam |= LPARAM{1} << 31;
+    if (alt)
+        lParam |= LPARAM{1} << 29;
+    if (!down || event.repeat)
+        lParam |= LPARAM{1} << 30;
+    if (!down)
+        lParam |= LPARAM{1} << 31;
     Queued queued = Make(hwnd, message, static_cast<WPARAM>(generic ? generic : sided), lParam);
     queued.stateKey = sided;
     queued.down = down;
@@ -71,8 +78,8 @@ void TranslateKey(HWND hwnd, const sdl::Event& event) {
 }
 
 void TranslateButton(HWND hwnd, const sdl::Event& event) {
-    static constexpr int kButtons[] = {0, VK_LBUTTON, VK_MBUTTON, VK_RBUTTON, VK_XBUTTON1,
-                                       VK_XBUTTON2};
+    static constexpr int kButtons[] = {0,          VK_LBUTTON,  VK_MBUTTON,
+                                       VK_RBUTTON, VK_XBUTTON1, VK_XBUTTON2};
     if (event.button < 1 || event.button > 5) {
         return;
     }
@@ -80,16 +87,24 @@ void TranslateButton(HWND hwnd, const sdl::Event& event) {
     bool down = event.kind == sdl::Event::Kind::MouseButtonDown;
     UINT message = 0;
     switch (button) {
-        case VK_LBUTTON: message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; break;
-        case VK_RBUTTON: message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; break;
-        case VK_MBUTTON: message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; break;
-        default: message = down ? WM_XBUTTONDOWN : WM_XBUTTONUP; break;
+        case VK_LBUTTON:
+            message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+            break;
+        case VK_RBUTTON:
+            message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+            break;
+        case VK_MBUTTON:
+            message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+            break;
+        default:
+            message = down ? WM_XBUTTONDOWN : WM_XBUTTONUP;
+            break;
     }
     Queue& queue = TheQueue();
-    queue.buttonsDown = down ? (queue.buttonsDown | ButtonFlag(button))
-                             : (queue.buttonsDown & ~ButtonFlag(button));
-    Queued queued = Make(hwnd, message, static_cast<WPARAM>(queue.buttonsDown),
-                         MAKELPARAM(event.x, event.y));
+    queue.buttonsDown =
+        down ? (queue.buttonsDown | ButtonFlag(button)) : (queue.buttonsDown & ~ButtonFlag(button));
+    Queued queued =
+        Make(hwnd, message, static_cast<WPARAM>(queue.buttonsDown), MAKELPARAM(event.x, event.y));
     queued.stateKey = button;
     queued.down = down;
     queue.input.push_back(queued);
@@ -141,9 +156,13 @@ void Translate(const sdl::Event& event) {
     HWND hwnd = window->handle;
     switch (event.kind) {
         case Kind::KeyDown:
-        case Kind::KeyUp: TranslateKey(hwnd, event); break;
+        case Kind::KeyUp:
+            TranslateKey(hwnd, event);
+            break;
         case Kind::MouseButtonDown:
-        case Kind::MouseButtonUp: TranslateButton(hwnd, event); break;
+        case Kind::MouseButtonUp:
+            TranslateButton(hwnd, event);
+            break;
         case Kind::MouseMotion:
             TheQueue().input.push_back(Make(hwnd, WM_MOUSEMOVE,
                                             static_cast<WPARAM>(TheQueue().buttonsDown),
@@ -151,12 +170,19 @@ void Translate(const sdl::Event& event) {
             TheQueue().input.push_back(Make(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
                                             MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
             break;
-        case Kind::WindowClose: TheQueue().input.push_back(Make(hwnd, WM_CLOSE, 0, 0)); break;
-        case Kind::WindowResized: TranslateResize(*window, event.x, event.y); break;
+        case Kind::WindowClose:
+            TheQueue().input.push_back(Make(hwnd, WM_CLOSE, 0, 0));
+            break;
+        case Kind::WindowResized:
+            TranslateResize(*window, event.x, event.y);
+            break;
         case Kind::WindowMinimized:
         case Kind::WindowMaximized:
-        case Kind::WindowRestored: TranslateWindowState(*window, event.kind); break;
-        default: break;
+        case Kind::WindowRestored:
+            TranslateWindowState(*window, event.kind);
+            break;
+        default:
+            break;
     }
 }
 
@@ -244,7 +270,9 @@ BOOL PeekMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT rem
 }
 
 // No character messages are generated (see windows.h), so nothing is ever translated.
-BOOL TranslateMessage(const MSG*) { return FALSE; }
+BOOL TranslateMessage(const MSG*) {
+    return FALSE;
+}
 
 LRESULT DispatchMessageA(const MSG* msg) {
     if (!msg || !msg->hwnd) {
@@ -276,7 +304,9 @@ void PostQuitMessage(int exitCode) {
 
 LRESULT CALLBACK DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CLOSE: DestroyWindow(hWnd); return 0;
+        case WM_CLOSE:
+            DestroyWindow(hWnd);
+            return 0;
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT) {
                 platform::win32::Window* window = platform::win32::FindWindow(hWnd);
@@ -289,6 +319,7 @@ LRESULT CALLBACK DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM l
                 PostMessageA(hWnd, WM_CLOSE, 0, 0);
             }
             return 0;
-        default: return 0;
+        default:
+            return 0;
     }
 }

@@ -14,17 +14,25 @@ namespace sdl = platform::sdl;
 namespace {
 
 // Class names may also be atoms (small integers in the pointer); only strings are supported.
-bool IsAtom(LPCSTR name) { return reinterpret_cast<uintptr_t>(name) < 0x10000; }
+bool IsAtom(LPCSTR name) {
+    return reinterpret_cast<uintptr_t>(name) < 0x10000;
+}
 
-LONG Width(const RECT& r) { return r.right - r.left; }
-LONG Height(const RECT& r) { return r.bottom - r.top; }
+LONG Width(const RECT& r) {
+    return r.right - r.left;
+}
+LONG Height(const RECT& r) {
+    return r.bottom - r.top;
+}
 
 void ClientSizeOf(const Window& window, int* width, int* height) {
     RECT frame = win32::FrameOf(window.style);
     *width = Width(window.rect) - frame.left - frame.right;
     *height = Height(window.rect) - frame.top - frame.bottom;
-    if (*width < 0) *width = 0;
-    if (*height < 0) *height = 0;
+    if (*width < 0)
+        *width = 0;
+    if (*height < 0)
+        *height = 0;
 }
 
 // The SDL window shows the client area; its screen position is the client's top-left.
@@ -156,7 +164,9 @@ BOOL DestroyWindow(HWND hWnd) {
     return TRUE;
 }
 
-BOOL IsWindow(HWND hWnd) { return win32::FindWindow(hWnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND hWnd) {
+    return win32::FindWindow(hWnd) ? TRUE : FALSE;
+}
 
 BOOL ShowWindow(HWND hWnd, int command) {
     Window* window = win32::FindWindow(hWnd);
@@ -194,7 +204,9 @@ BOOL ShowWindow(HWND hWnd, int command) {
     return wasVisible;
 }
 
-BOOL UpdateWindow(HWND hWnd) { return win32::FindWindow(hWnd) ? TRUE : FALSE; }
+BOOL UpdateWindow(HWND hWnd) {
+    return win32::FindWindow(hWnd) ? TRUE : FALSE;
+}
 
 LONG_PTR SetWindowLongA(HWND hWnd, int index, LONG_PTR value) {
     Window* window = win32::FindWindow(hWnd);

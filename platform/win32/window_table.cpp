@@ -9,19 +9,22 @@
 namespace platform::win32 {
 namespace {
 
+// Never destroyed: objects released by the runtime after main returns may still look here.
 std::vector<WindowClass>& Classes() {
-    static std::vector<WindowClass> classes;
-    return classes;
+    static auto* classes = new std::vector<WindowClass>;
+    return *classes;
 }
 
 std::map<uintptr_t, Window>& Windows() {
-    static std::map<uintptr_t, Window> windows;
-    return windows;
+    static auto* windows = new std::map<uintptr_t, Window>;
+    return *windows;
 }
 
 uintptr_t nextHandle = 0x10000;
 
-uintptr_t Key(HWND handle) { return reinterpret_cast<uintptr_t>(handle); }
+uintptr_t Key(HWND handle) {
+    return reinterpret_cast<uintptr_t>(handle);
+}
 
 constexpr LONG kCaptionHeight = 23;
 constexpr LONG kSizingBorder = 8;
@@ -79,9 +82,13 @@ Window& AddWindow(const Window& window) {
     return added;
 }
 
-void RemoveWindow(HWND handle) { Windows().erase(Key(handle)); }
+void RemoveWindow(HWND handle) {
+    Windows().erase(Key(handle));
+}
 
-int WindowCount() { return static_cast<int>(Windows().size()); }
+int WindowCount() {
+    return static_cast<int>(Windows().size());
+}
 
 std::vector<HWND> AllWindows() {
     std::vector<HWND> handles;

@@ -23,7 +23,7 @@ struct Window {
     std::string className;
     WNDPROC procedure = nullptr;
     DWORD style = 0;
-    RECT rect = {};  // outer rectangle in screen coordinates
+    RECT rect = {};       // outer rectangle in screen coordinates
     int clientWidth = 0;  // client size the program was last told of
     int clientHeight = 0;
     uint32_t sdlWindow = 0;

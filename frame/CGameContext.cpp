@@ -1,0 +1,28 @@
+// Publishing the shared context every frame, and the frame's input snapshot.
+#include <cstdlib>
+#include <ctime>
+
+#include "frame/CGame.h"
+#include "frame/SharedContext.h"
+#include "graphics/SharedSprite.h"
+
+void CGame::PublishContext() {
+    SharedContext.hWnd = hWnd;
+    SharedContext.device = device;
+    SharedContext.screenWidth = screenWidth;
+    SharedContext.screenHeight = screenHeight;
+
+    static bool firstCall = true;
+    ID3DXSprite** sharedSprite = GetSharedSprite();
+    if (firstCall) {
+        D3DXCreateSprite(device, sharedSprite);
+    }
+    SharedContext.sharedSprite = sharedSprite;
+
+    if (firstCall) {
+        std::srand(static_cast<unsigned>(std::time(nullptr)));
+    }
+    firstCall = false;
+}
+
+void CGame::TakeInputSnapshot() {}
