@@ -10,7 +10,7 @@
 
 template <typename T, typename Registry>
 class CNamedResource {
-public:
+  public:
     static void SetDirectory(std::string newDirectory) { directory = std::move(newDirectory); }
     static void SetExtension(std::string newExtension) { extension = std::move(newExtension); }
     static const std::string& Directory() { return directory; }
@@ -23,7 +23,7 @@ public:
     }
     static T* Get(std::string name) { return Registry::GetInstance()->Get(std::move(name)); }
 
-private:
+  private:
     // One pair per resource class; empty until the game's set-up declares them.
     static inline std::string directory;
     static inline std::string extension;

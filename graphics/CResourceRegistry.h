@@ -9,13 +9,13 @@
 
 template <typename Registry>
 class CResourceRegistry {
-public:
+  public:
     static Registry* GetInstance() {
         static Registry instance;
         return &instance;
     }
 
-protected:
+  protected:
     CResourceRegistry() = default;
     ~CResourceRegistry() = default;
     CResourceRegistry(const CResourceRegistry&) = delete;

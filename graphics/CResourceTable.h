@@ -8,7 +8,7 @@
 
 template <typename T>
 class CResourceTable {
-public:
+  public:
     CResourceTable() = default;
     ~CResourceTable() { DeleteAll(); }
     CResourceTable(const CResourceTable&) = delete;

@@ -6,7 +6,7 @@
 #include "dinput.h"
 
 class CKeyboard {
-public:
+  public:
     // The one keyboard, created on the first call, bound to SharedContext's window.
     static CKeyboard* GetInstance();
 
@@ -21,6 +21,6 @@ public:
 
     IDirectInput8A* directInput = nullptr;
     IDirectInputDevice8A* device = nullptr;
-    BYTE current[256] = {};   // c_dfDIKeyboard layout: bit 7 while down
+    BYTE current[256] = {};  // c_dfDIKeyboard layout: bit 7 while down
     BYTE previous[256] = {};
 };

@@ -15,4 +15,6 @@ std::map<int, int>& GetKeyBindings() {
     return bindings;
 }
 
-bool IsActionPressed(int action) { return IsKeyPressed(GetKeyBindings()[action]); }
+bool IsActionPressed(int action) {
+    return IsKeyPressed(GetKeyBindings()[action]);
+}

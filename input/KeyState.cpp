@@ -25,22 +25,31 @@ int FreshDownKey(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             return wParam < kKeyCount ? static_cast<int>(wParam) : 0;
-        case WM_LBUTTONDOWN: return VK_LBUTTON;
-        case WM_RBUTTONDOWN: return VK_RBUTTON;
-        case WM_MBUTTONDOWN: return VK_MBUTTON;
+        case WM_LBUTTONDOWN:
+            return VK_LBUTTON;
+        case WM_RBUTTONDOWN:
+            return VK_RBUTTON;
+        case WM_MBUTTONDOWN:
+            return VK_MBUTTON;
         case WM_XBUTTONDOWN:
             switch (HIWORD(wParam)) {
-                case 1: return VK_XBUTTON1;
-                case 2: return VK_XBUTTON2;
-                default: return 0;
+                case 1:
+                    return VK_XBUTTON1;
+                case 2:
+                    return VK_XBUTTON2;
+                default:
+                    return 0;
             }
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
 }  // namespace
 
-KeyState* KeyStateBuffer() { return &keyState; }
+KeyState* KeyStateBuffer() {
+    return &keyState;
+}
 
 void UpdateKeyState() {
     std::memcpy(keyState.previous, keyState.current, sizeof keyState.current);
@@ -61,6 +70,7 @@ bool IsKeyPressed(int virtualKey) {
     if (virtualKey < 0 || virtualKey >= kKeyCount) {
         return false;
     }
-    bool wentDown = (keyState.current[virtualKey] & 0x80) && !(keyState.previous[virtualKey] & 0x80);
+    bool wentDown =
+        (keyState.current[virtualKey] & 0x80) && !(keyState.previous[virtualKey] & 0x80);
     return wentDown || pressedThisStep[virtualKey];
 }

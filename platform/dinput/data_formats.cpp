@@ -3,7 +3,8 @@
 
 #include "dinput.h"
 
-const GUID GUID_Key = {0x55728220, 0xD33C, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const GUID GUID_Key = {
+    0x55728220, 0xD33C, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 const GUID GUID_SysKeyboard = {
     0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 const GUID IID_IDirectInput8A = {
@@ -29,5 +30,5 @@ constinit std::array<DIOBJECTDATAFORMAT, kKeyCount> keyboardObjects = MakeKeyboa
 }  // namespace
 
 constinit const DIDATAFORMAT c_dfDIKeyboard = {
-    sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT), DIDF_RELAXIS, kKeyCount, kKeyCount,
+    sizeof(DIDATAFORMAT),  sizeof(DIOBJECTDATAFORMAT), DIDF_RELAXIS, kKeyCount, kKeyCount,
     keyboardObjects.data()};

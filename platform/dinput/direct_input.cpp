@@ -8,10 +8,12 @@
 namespace platform::dinput {
 namespace {
 
-bool SameGuid(const GUID& a, const GUID& b) { return std::memcmp(&a, &b, sizeof(GUID)) == 0; }
+bool SameGuid(const GUID& a, const GUID& b) {
+    return std::memcmp(&a, &b, sizeof(GUID)) == 0;
+}
 
 class DirectInput final : public IDirectInput8A {
-public:
+  public:
     ULONG AddRef() override { return ++references; }
 
     ULONG Release() override {
@@ -38,7 +40,7 @@ public:
         return DIERR_DEVICENOTREG;
     }
 
-private:
+  private:
     ~DirectInput() = default;
     ULONG references = 1;
 };

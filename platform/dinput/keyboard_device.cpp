@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kKeyCount = 256;
 
-bool SameGuid(const GUID& a, const GUID& b) { return std::memcmp(&a, &b, sizeof(GUID)) == 0; }
+bool SameGuid(const GUID& a, const GUID& b) {
+    return std::memcmp(&a, &b, sizeof(GUID)) == 0;
+}
 
 // The keys down now, indexed by DIK_ code.
 void KeysDown(bool (&down)[kKeyCount]) {
@@ -34,7 +36,7 @@ struct KeySlot {
 };
 
 class KeyboardDevice final : public IDirectInputDevice8A {
-public:
+  public:
     explicit KeyboardDevice(IDirectInput8A* owner) : owner(owner) { owner->AddRef(); }
 
     ULONG AddRef() override { return ++references; }
@@ -104,7 +106,8 @@ public:
                 return DIERR_INVALIDPARAM;
             }
             if (IsKey(object)) {
-                newSlots.push_back({object.dwOfs, static_cast<int>(DIDFT_GETINSTANCE(object.dwType))});
+                newSlots.push_back(
+                    {object.dwOfs, static_cast<int>(DIDFT_GETINSTANCE(object.dwType))});
             }
         }
         slots = std::move(newSlots);
@@ -129,7 +132,7 @@ public:
         return DI_OK;
     }
 
-private:
+  private:
     ~KeyboardDevice() { owner->Release(); }
 
     // A button object naming a key by instance number (and GUID_Key, if it names a kind).

@@ -208,7 +208,7 @@ struct IDirectInputDevice8A {
     virtual HRESULT SetDataFormat(LPCDIDATAFORMAT format) = 0;
     virtual HRESULT SetCooperativeLevel(HWND hwnd, DWORD flags) = 0;
 
-protected:
+  protected:
     ~IDirectInputDevice8A() = default;
 };
 typedef IDirectInputDevice8A* LPDIRECTINPUTDEVICE8A;
@@ -221,7 +221,7 @@ struct IDirectInput8A {
     virtual HRESULT CreateDevice(REFGUID instance, LPDIRECTINPUTDEVICE8A* device,
                                  IUnknown* outer) = 0;
 
-protected:
+  protected:
     ~IDirectInput8A() = default;
 };
 typedef IDirectInput8A* LPDIRECTINPUT8A;
