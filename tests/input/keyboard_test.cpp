@@ -89,8 +89,4 @@ TEST_F(KeyboardTest, WithoutAWindowItStillReadsInTheDefaultLevel) {
     EXPECT_EQ(keyboard.current[DIK_SPACE], 0x80);
 }
 
-TEST_F(KeyboardTest, OneSharedInstance) {
-    EXPECT_EQ(CKeyboard::GetInstance(), CKeyboard::GetInstance());
-}
-
 }  // namespace
