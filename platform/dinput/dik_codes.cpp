@@ -135,13 +135,4 @@ const UsageToDik* MappedUsages(int* count) {
     return kTable;
 }
 
-int DikFromHidUsage(int usage) {
-    for (const UsageToDik& entry : kTable) {
-        if (entry.usage == usage) {
-            return entry.dik;
-        }
-    }
-    return 0;
-}
-
 }  // namespace platform::dinput

@@ -4,9 +4,6 @@
 
 namespace platform::dinput {
 
-// 0 for usages that have no DIK_ code.
-int DikFromHidUsage(int usage);
-
 // Calls `visit(usage, dik)` for every usage that has a DIK_ code.
 template <typename Visit>
 void ForEachMappedUsage(Visit visit);
@@ -16,7 +13,7 @@ struct UsageToDik {
     int dik;
 };
 
-// The table behind both functions, in increasing usage order.
+// The table, in increasing usage order; several usages may share a code.
 const UsageToDik* MappedUsages(int* count);
 
 template <typename Visit>
