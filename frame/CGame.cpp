@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "input/KeyState.h"
+
 CGame* g_game = nullptr;
 
 HINSTANCE CGame::hInstance = nullptr;
@@ -78,6 +80,8 @@ CGame::~CGame() {
 }
 
 LRESULT CALLBACK CGame::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Every key and button press is noted, so a tap between two frames still counts.
+    NoteKeyMessage(message, wParam, lParam);
     if (g_game) {
         return g_game->MsgProc(hWnd, message, wParam, lParam);
     }

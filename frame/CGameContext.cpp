@@ -5,6 +5,8 @@
 #include "frame/CGame.h"
 #include "frame/SharedContext.h"
 #include "graphics/SharedSprite.h"
+#include "input/CKeyboard.h"
+#include "input/KeyState.h"
 
 void CGame::PublishContext() {
     SharedContext.hWnd = hWnd;
@@ -19,10 +21,16 @@ void CGame::PublishContext() {
     }
     SharedContext.sharedSprite = sharedSprite;
 
+    SharedContext.keyboard = CKeyboard::GetInstance();
+    SharedContext.keyState = KeyStateBuffer();
+
     if (firstCall) {
         std::srand(static_cast<unsigned>(std::time(nullptr)));
     }
     firstCall = false;
 }
 
-void CGame::TakeInputSnapshot() {}
+void CGame::TakeInputSnapshot() {
+    CKeyboard::GetInstance()->Update();
+    UpdateKeyState();
+}

@@ -229,6 +229,11 @@ typedef const IID& REFIID;
 #define MK_SHIFT 0x0004
 #define MK_CONTROL 0x0008
 #define MK_MBUTTON 0x0010
+#define MK_XBUTTON1 0x0020
+#define MK_XBUTTON2 0x0040
+#define XBUTTON1 0x0001
+#define XBUTTON2 0x0002
+#define GET_XBUTTON_WPARAM(w) (HIWORD(w))
 
 // PeekMessage.
 #define PM_NOREMOVE 0x0000

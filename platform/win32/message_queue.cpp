@@ -49,6 +49,10 @@ int ButtonFlag(int virtualButton) {
             return MK_RBUTTON;
         case VK_MBUTTON:
             return MK_MBUTTON;
+        case VK_XBUTTON1:
+            return MK_XBUTTON1;
+        case VK_XBUTTON2:
+            return MK_XBUTTON2;
         default:
             return 0;
     }
@@ -103,8 +107,12 @@ void TranslateButton(HWND hwnd, const sdl::Event& event) {
     Queue& queue = TheQueue();
     queue.buttonsDown =
         down ? (queue.buttonsDown | ButtonFlag(button)) : (queue.buttonsDown & ~ButtonFlag(button));
-    Queued queued =
-        Make(hwnd, message, static_cast<WPARAM>(queue.buttonsDown), MAKELPARAM(event.x, event.y));
+    WPARAM wParam = static_cast<WPARAM>(queue.buttonsDown);
+    if (message == WM_XBUTTONDOWN || message == WM_XBUTTONUP) {
+        // The extra buttons say which one they are in the high word.
+        wParam |= static_cast<WPARAM>(button == VK_XBUTTON1 ? XBUTTON1 : XBUTTON2) << 16;
+    }
+    Queued queued = Make(hwnd, message, wParam, MAKELPARAM(event.x, event.y));
     queued.stateKey = button;
     queued.down = down;
     queue.input.push_back(queued);

@@ -164,3 +164,18 @@ TEST_F(MessageQueueTest, WindowStateChangesBecomeSizeMessages) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MessageQueueTest, ExtraButtonsNameThemselvesInTheHighWord) {
+    HWND window = MakeWindow();
+    InjectMouseButton(window, VK_XBUTTON2, true, 1, 2);
+    auto taken = Drain();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0].message, static_cast<UINT>(WM_XBUTTONDOWN));
+    EXPECT_EQ(GET_XBUTTON_WPARAM(taken[0].wParam), XBUTTON2);
+    EXPECT_EQ(LOWORD(taken[0].wParam), MK_XBUTTON2);
+    EXPECT_NE(GetKeyState(VK_XBUTTON2) & 0x8000, 0);
+}
+
+}  // namespace
