@@ -91,18 +91,6 @@ void Device::ApplyParameters(const D3DPRESENT_PARAMETERS& parameters) {
     }
 }
 
-ULONG Device::AddRef() {
-    return ++references;
-}
-
-ULONG Device::Release() {
-    ULONG left = --references;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
-}
-
 HRESULT Device::TestCooperativeLevel() {
     seam::Trace("TestCooperativeLevel");
     if (state == State::Lost) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/ref_counted.h"
 #include "d3d9.h"
 
 namespace platform::d3d9 {
@@ -17,12 +18,10 @@ struct MemorySurface {
     std::vector<uint32_t> pixels;
 };
 
-class Device final : public IDirect3DDevice9 {
+class Device final : public RefCounted<IDirect3DDevice9> {
   public:
     Device(IDirect3D9* direct3d, HWND window, const D3DPRESENT_PARAMETERS& parameters);
 
-    ULONG AddRef() override;
-    ULONG Release() override;
     HRESULT TestCooperativeLevel() override;
     HRESULT Reset(D3DPRESENT_PARAMETERS* parameters) override;
     HRESULT Present(const RECT*, const RECT*, HWND, const RGNDATA*) override;
@@ -51,12 +50,11 @@ class Device final : public IDirect3DDevice9 {
   private:
     enum class State { Working, Lost, NotReset };
 
-    ~Device();
+    ~Device() override;
     void ApplyParameters(const D3DPRESENT_PARAMETERS& parameters);
     void ClearRect(MemorySurface& surface, int x0, int y0, int x1, int y1, uint32_t value,
                    uint32_t keepMask);
 
-    ULONG references = 1;
     IDirect3D9* direct3d;
     HWND window;
     D3DPRESENT_PARAMETERS presentParameters = {};

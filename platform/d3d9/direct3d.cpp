@@ -1,4 +1,5 @@
 // The Direct3D object: the entry point and device creation.
+#include "common/ref_counted.h"
 #include "d3d9/device.h"
 #include "seam/hooks.h"
 #include "win32/window_table.h"
@@ -23,18 +24,8 @@ bool OneVertexProcessingMode(DWORD behavior) {
     return modes != 0 && (modes & (modes - 1)) == 0;
 }
 
-class Direct3D final : public IDirect3D9 {
+class Direct3D final : public RefCounted<IDirect3D9> {
   public:
-    ULONG AddRef() override { return ++references; }
-
-    ULONG Release() override {
-        ULONG left = --references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-
     HRESULT CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD behavior,
                          D3DPRESENT_PARAMETERS* parameters, IDirect3DDevice9** device) override {
         if (!device) {
@@ -60,7 +51,6 @@ class Direct3D final : public IDirect3D9 {
 
   private:
     ~Direct3D() = default;
-    ULONG references = 1;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The D3DX sprite. Its device objects live in the default pool from creation (and from each
 // OnResetDevice) until OnLostDevice or its release, so a forgotten OnLostDevice makes Reset fail
 // as on Windows.
+#include "common/ref_counted.h"
 #include "d3d9/device.h"
 #include "d3dx9.h"
 #include "seam/hooks.h"
@@ -8,21 +9,11 @@
 namespace platform::d3dx9 {
 namespace {
 
-class Sprite final : public ID3DXSprite {
+class Sprite final : public RefCounted<ID3DXSprite> {
   public:
     explicit Sprite(IDirect3DDevice9* device) : device(device) {
         device->AddRef();
         d3d9::Impl(device)->AddDefaultPoolObject();
-    }
-
-    ULONG AddRef() override { return ++references; }
-
-    ULONG Release() override {
-        ULONG left = --references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
     }
 
     HRESULT OnLostDevice() override {
@@ -51,7 +42,6 @@ class Sprite final : public ID3DXSprite {
         device->Release();
     }
 
-    ULONG references = 1;
     IDirect3DDevice9* device;
     bool holdsDeviceObjects = true;
 };

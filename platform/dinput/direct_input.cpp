@@ -1,6 +1,7 @@
 // The DirectInput object: version check and the creation of devices. Only the system keyboard
 // exists here; other devices are not registered.
 #include <cstring>
+#include "common/ref_counted.h"
 
 #include "dinput.h"
 #include "dinput/keyboard_device.h"
@@ -12,18 +13,8 @@ bool SameGuid(const GUID& a, const GUID& b) {
     return std::memcmp(&a, &b, sizeof(GUID)) == 0;
 }
 
-class DirectInput final : public IDirectInput8A {
+class DirectInput final : public RefCounted<IDirectInput8A> {
   public:
-    ULONG AddRef() override { return ++references; }
-
-    ULONG Release() override {
-        ULONG left = --references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-
     HRESULT CreateDevice(REFGUID instance, LPDIRECTINPUTDEVICE8A* device,
                          IUnknown* outer) override {
         if (!device) {
@@ -42,7 +33,6 @@ class DirectInput final : public IDirectInput8A {
 
   private:
     ~DirectInput() = default;
-    ULONG references = 1;
 };
 
 }  // namespace

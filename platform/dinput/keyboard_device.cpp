@@ -1,6 +1,7 @@
 // The system keyboard: data format, cooperative level, acquisition and its immediate state,
 // read from the desktop's key state (HID usages) through the DIK_ table.
 #include "dinput/keyboard_device.h"
+#include "common/ref_counted.h"
 
 #include <cstring>
 #include <vector>
@@ -35,19 +36,9 @@ struct KeySlot {
     int dik;
 };
 
-class KeyboardDevice final : public IDirectInputDevice8A {
+class KeyboardDevice final : public RefCounted<IDirectInputDevice8A> {
   public:
     explicit KeyboardDevice(IDirectInput8A* owner) : owner(owner) { owner->AddRef(); }
-
-    ULONG AddRef() override { return ++references; }
-
-    ULONG Release() override {
-        ULONG left = --references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
 
     HRESULT Acquire() override {
         if (!formatSet) {
@@ -148,7 +139,6 @@ class KeyboardDevice final : public IDirectInputDevice8A {
     }
 
     IDirectInput8A* owner;
-    ULONG references = 1;
     bool formatSet = false;
     bool acquired = false;
     DWORD dataSize = 0;

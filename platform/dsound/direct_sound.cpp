@@ -3,6 +3,7 @@
 #include <atomic>
 #include <memory>
 #include <new>
+#include "common/ref_counted.h"
 
 #include "dsound.h"
 #include "dsound/audio_engine.h"
@@ -12,19 +13,9 @@
 namespace platform::dsound {
 namespace {
 
-class DirectSound final : public IDirectSound8 {
+class DirectSound final : public RefCounted<IDirectSound8> {
   public:
     explicit DirectSound(std::shared_ptr<AudioEngine> engine) : engine(std::move(engine)) {}
-
-    ULONG AddRef() override { return ++references; }
-
-    ULONG Release() override {
-        ULONG left = --references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
 
     HRESULT CreateSoundBuffer(LPCDSBUFFERDESC desc, LPDIRECTSOUNDBUFFER* buffer,
                               IUnknown* outer) override {
@@ -51,7 +42,6 @@ class DirectSound final : public IDirectSound8 {
 
   private:
     ~DirectSound() = default;
-    std::atomic<ULONG> references{1};
     std::atomic<DWORD> level{0};
     std::shared_ptr<AudioEngine> engine;
 };

@@ -2,6 +2,7 @@
 // Unlock writes back what the caller says it wrote, so the audio thread never reads memory
 // the game thread is writing; a buffer can hold several locks at once.
 #include "dsound/sound_buffer.h"
+#include "common/ref_counted.h"
 
 #include <algorithm>
 #include <atomic>
@@ -27,23 +28,13 @@ struct LockedRegion {
     DWORD secondBytes = 0;
 };
 
-class SoundBuffer final : public IDirectSoundBuffer {
+class SoundBuffer final : public RefCounted<IDirectSoundBuffer> {
   public:
     SoundBuffer(IDirectSound8* owner, std::shared_ptr<AudioEngine> engine,
                 std::shared_ptr<Voice> voice)
         : owner(owner), engine(std::move(engine)), voice(std::move(voice)) {
         this->engine->GetMixer().Add(this->voice);  // may throw; nothing is held yet
         owner->AddRef();
-    }
-
-    ULONG AddRef() override { return ++references; }
-
-    ULONG Release() override {
-        ULONG left = --references;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
     }
 
     HRESULT GetCurrentPosition(LPDWORD playCursor, LPDWORD writeCursor) override {
@@ -100,7 +91,6 @@ class SoundBuffer final : public IDirectSoundBuffer {
         owner->Release();
     }
 
-    std::atomic<ULONG> references{1};
     IDirectSound8* owner;
     std::shared_ptr<AudioEngine> engine;
     std::shared_ptr<Voice> voice;

@@ -13,6 +13,14 @@ void Push(HWND window, sdl::Event event) {
     sdl::PushEvent(event);
 }
 
+void PushWindowEvent(HWND window, sdl::Event::Kind kind, int x = 0, int y = 0) {
+    sdl::Event event;
+    event.kind = kind;
+    event.x = x;
+    event.y = y;
+    Push(window, event);
+}
+
 int SdlButton(int virtualButton) {
     switch (virtualButton) {
         case VK_LBUTTON:
@@ -119,35 +127,23 @@ void InjectMouseMove(HWND window, int x, int y) {
 }
 
 void InjectWindowClose(HWND window) {
-    sdl::Event event;
-    event.kind = sdl::Event::Kind::WindowClose;
-    Push(window, event);
+    PushWindowEvent(window, sdl::Event::Kind::WindowClose);
 }
 
 void InjectWindowResized(HWND window, int width, int height) {
-    sdl::Event event;
-    event.kind = sdl::Event::Kind::WindowResized;
-    event.x = width;
-    event.y = height;
-    Push(window, event);
+    PushWindowEvent(window, sdl::Event::Kind::WindowResized, width, height);
 }
 
 void InjectWindowMinimized(HWND window) {
-    sdl::Event event;
-    event.kind = sdl::Event::Kind::WindowMinimized;
-    Push(window, event);
+    PushWindowEvent(window, sdl::Event::Kind::WindowMinimized);
 }
 
 void InjectWindowMaximized(HWND window) {
-    sdl::Event event;
-    event.kind = sdl::Event::Kind::WindowMaximized;
-    Push(window, event);
+    PushWindowEvent(window, sdl::Event::Kind::WindowMaximized);
 }
 
 void InjectWindowRestored(HWND window) {
-    sdl::Event event;
-    event.kind = sdl::Event::Kind::WindowRestored;
-    Push(window, event);
+    PushWindowEvent(window, sdl::Event::Kind::WindowRestored);
 }
 
 }  // namespace platform::testing
