@@ -84,20 +84,6 @@ TEST_F(SoundPlayback, StopThenPlayContinuesWhereItStopped) {
     EXPECT_TRUE(Silent(Frames(mix, 600, 100)));
 }
 
-TEST_F(SoundPlayback, TwoSoundsMixAndEachRestartsOnlyItself) {
-    CSound* first = LoadMusic("MixA", 600);
-    std::vector<int16_t> a = music;
-    CSound* second = LoadMusic("MixB", 600);
-    std::vector<int16_t> b = music;
-    first->PlayFromStart();
-    PullAudio(100);
-    second->PlayFromStart();
-    std::vector<int16_t> mix = PullAudio(100);
-    for (int i = 0; i < 200; ++i) {
-        EXPECT_EQ(mix[i], static_cast<int16_t>(a[200 + i] + b[i])) << i;
-    }
-}
-
 TEST_F(SoundPlayback, DeletingASoundReleasesItsBufferAndAFailedOneIsAccepted) {
     Write("Deleted", Wave(1, 22050, 8, Pattern(100)));
     IDirectSound8* directSound = registry->directSound;
