@@ -30,7 +30,9 @@ inline void PutLe(Bytes& out, uint32_t value, int bytes) {
 }
 
 inline void PutId(Bytes& out, const char* id) {
-    out.insert(out.end(), id, id + 4);
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(static_cast<uint8_t>(id[i]));
+    }
 }
 
 // A chunk as it stands in the file: id, size (the body's unless told), body and pad byte.
