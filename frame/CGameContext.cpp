@@ -7,12 +7,15 @@
 #include "graphics/SharedSprite.h"
 #include "input/CKeyboard.h"
 #include "input/KeyState.h"
+#include "sound/CSoundRegistry.h"
 
 void CGame::PublishContext() {
     SharedContext.hWnd = hWnd;
     SharedContext.device = device;
     SharedContext.screenWidth = screenWidth;
     SharedContext.screenHeight = screenHeight;
+
+    SharedContext.soundRegistry = CSoundRegistry::GetInstance();
 
     static bool firstCall = true;
     ID3DXSprite** sharedSprite = GetSharedSprite();
