@@ -1,0 +1,30 @@
+// Drives the rules like a player: reads the rhythm, finds the way on the working map and
+// clicks when the beat of the next update points the right way. Also a scratch run folder, so
+// the miss record file of a test lands in a place of its own.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// The phase the next update will compute (the rhythm advances before the press is seen).
+int PhaseOfNextUpdate();
+
+// The first step (a phase: 0 right, 1 left, 2 up, 3 down) of a shortest path from the marker to
+// (x, y) over the working map, or -1 when there is none.
+int FirstStepToward(int x, int y);
+
+// The phase that would walk the marker into a wall, or -1.
+int PhaseIntoWall();
+
+// A fresh folder with Resource/Binary/ inside, made the working directory for the test's life.
+class ScratchRunFolder {
+  public:
+    explicit ScratchRunFolder(const std::string& name);
+    ~ScratchRunFolder();
+    std::filesystem::path RecordPath() const;
+    std::string RecordBytes() const;  // empty when the file does not exist
+
+  private:
+    std::filesystem::path previous;
+    std::filesystem::path folder;
+};
