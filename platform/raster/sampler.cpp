@@ -1,0 +1,131 @@
+// Point and bilinear texture sampling, specialised per addressing mode of u and v.
+#include "raster/sampler.h"
+
+#include <cstddef>
+
+#include "raster/bilinear.h"
+
+namespace platform::raster {
+
+namespace {
+
+enum class Addr { WrapPow2, Wrap, Mirror, Clamp, Border };
+
+template <Addr A>
+inline int Address(int i, int size) {
+    if constexpr (A == Addr::WrapPow2) {
+        return i & (size - 1);
+    } else if constexpr (A == Addr::Wrap) {
+        const int m = i % size;
+        return m < 0 ? m + size : m;
+    } else if constexpr (A == Addr::Mirror) {
+        const int period = 2 * size;
+        int m = i % period;
+        m = m < 0 ? m + period : m;
+        return m < size ? m : period - 1 - m;
+    } else if constexpr (A == Addr::Clamp) {
+        return i < 0 ? 0 : (i >= size ? size - 1 : i);
+    } else {
+        // -1 marks a tap outside the texture, which reads the border colour.
+        return static_cast<unsigned>(i) < static_cast<unsigned>(size) ? i : -1;
+    }
+}
+
+template <Addr AU, Addr AV>
+inline uint32_t Fetch(const SampleSource& s, int x, int y) {
+    if constexpr (AU == Addr::Border || AV == Addr::Border) {
+        if (x < 0 || y < 0) {
+            return s.borderColor;
+        }
+    }
+    return s.texels[static_cast<std::ptrdiff_t>(y) * s.pitch + x];
+}
+
+template <Addr AU, Addr AV>
+void SamplePoint(const SampleSource& s, const int32_t* u, const int32_t* v, uint32_t* out,
+                 int count) {
+    for (int i = 0; i < count; ++i) {
+        const int x = Address<AU>(u[i] >> 16, s.width);
+        const int y = Address<AV>(v[i] >> 16, s.height);
+        out[i] = Fetch<AU, AV>(s, x, y);
+    }
+}
+
+template <Addr AU, Addr AV>
+void SampleBilinear(const SampleSource& s, const int32_t* u, const int32_t* v, uint32_t* out,
+                    int count) {
+    BilinearTaps taps[kBatchSize];
+    for (int i = 0; i < count; ++i) {
+        const int x0 = u[i] >> 16;
+        const int y0 = v[i] >> 16;
+        const int xa = Address<AU>(x0, s.width);
+        const int xb = Address<AU>(x0 + 1, s.width);
+        const int ya = Address<AV>(y0, s.height);
+        const int yb = Address<AV>(y0 + 1, s.height);
+        taps[i].t00 = Fetch<AU, AV>(s, xa, ya);
+        taps[i].t10 = Fetch<AU, AV>(s, xb, ya);
+        taps[i].t01 = Fetch<AU, AV>(s, xa, yb);
+        taps[i].t11 = Fetch<AU, AV>(s, xb, yb);
+        taps[i].fx = ((static_cast<uint32_t>(u[i]) & 0xFFFF) + 0x80) >> 8;
+        taps[i].fy = ((static_cast<uint32_t>(v[i]) & 0xFFFF) + 0x80) >> 8;
+    }
+    BlendTaps(taps, out, count);
+}
+
+Addr ToAddr(TextureAddress mode, int size) {
+    switch (mode) {
+        case TextureAddress::Wrap:
+            return (size & (size - 1)) == 0 ? Addr::WrapPow2 : Addr::Wrap;
+        case TextureAddress::Mirror:
+            return Addr::Mirror;
+        case TextureAddress::Border:
+            return Addr::Border;
+        default:
+            return Addr::Clamp;
+    }
+}
+
+template <bool kBilinear, Addr AU>
+SampleFn SelectForV(Addr v) {
+    switch (v) {
+        case Addr::WrapPow2:
+            return kBilinear ? SampleBilinear<AU, Addr::WrapPow2> : SamplePoint<AU, Addr::WrapPow2>;
+        case Addr::Wrap:
+            return kBilinear ? SampleBilinear<AU, Addr::Wrap> : SamplePoint<AU, Addr::Wrap>;
+        case Addr::Mirror:
+            return kBilinear ? SampleBilinear<AU, Addr::Mirror> : SamplePoint<AU, Addr::Mirror>;
+        case Addr::Clamp:
+            return kBilinear ? SampleBilinear<AU, Addr::Clamp> : SamplePoint<AU, Addr::Clamp>;
+        case Addr::Border:
+            break;
+    }
+    return kBilinear ? SampleBilinear<AU, Addr::Border> : SamplePoint<AU, Addr::Border>;
+}
+
+template <bool kBilinear>
+SampleFn SelectForUV(Addr u, Addr v) {
+    switch (u) {
+        case Addr::WrapPow2:
+            return SelectForV<kBilinear, Addr::WrapPow2>(v);
+        case Addr::Wrap:
+            return SelectForV<kBilinear, Addr::Wrap>(v);
+        case Addr::Mirror:
+            return SelectForV<kBilinear, Addr::Mirror>(v);
+        case Addr::Clamp:
+            return SelectForV<kBilinear, Addr::Clamp>(v);
+        case Addr::Border:
+            break;
+    }
+    return SelectForV<kBilinear, Addr::Border>(v);
+}
+
+}  // namespace
+
+SampleFn SelectSampler(bool bilinear, TextureAddress addressU, TextureAddress addressV,
+                       int width, int height) {
+    const Addr u = ToAddr(addressU, width);
+    const Addr v = ToAddr(addressV, height);
+    return bilinear ? SelectForUV<true>(u, v) : SelectForUV<false>(u, v);
+}
+
+}  // namespace platform::raster
