@@ -85,8 +85,11 @@ void Blender::Run(PixelBatch& batch, ColorSurface& target) const {
     }
     if (batch.allLive && writeMask_ == 0xFFFFFFFFu) {
         Compute(batch.color, dstIn, dst, n);
-        for (int i = 0; i < n && alphaForce_ != 0; ++i) {
-            dst[i] |= alphaForce_;
+        if (alphaForce_ != 0) {
+            const uint32_t force = alphaForce_;
+            for (int i = 0; i < n; ++i) {
+                dst[i] |= force;
+            }
         }
         return;
     }
@@ -99,10 +102,10 @@ void Blender::Run(PixelBatch& batch, ColorSurface& target) const {
         }
         return;
     }
+    const uint32_t mask = writeMask_, force = alphaForce_;
     for (int i = 0; i < n; ++i) {
-        if (batch.live[i]) {
-            dst[i] = ((result[i] & writeMask_) | (dst[i] & keep)) | alphaForce_;
-        }
+        const uint32_t written = ((result[i] & mask) | (dst[i] & keep)) | force;
+        dst[i] = batch.live[i] ? written : dst[i];
     }
 }
 

@@ -23,7 +23,7 @@ struct PixelBatch {
     // 24-bit depth of each pixel.
     alignas(16) uint32_t depth[kBatchSize];
     // 1 while the pixel is still to be written.
-    alignas(16) uint8_t live[kBatchSize];
+    alignas(16) uint32_t live[kBatchSize];
 };
 
 }  // namespace platform::raster

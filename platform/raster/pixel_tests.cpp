@@ -26,37 +26,31 @@ inline bool Passes(uint32_t value, uint32_t reference) {
     }
 }
 
-// Marks the batch as partly dropped if any pixel is no longer live.
-void NoteDrops(PixelBatch& batch) {
+template <CmpFunc F>
+void RunAlphaTest(PixelBatch& batch, uint32_t reference) {
     uint32_t all = 1;
-    for (int i = 0; i < batch.count; ++i) {
+    for (int i = 0, n = batch.count; i < n; ++i) {
+        batch.live[i] &= Passes<F>(batch.color[i] >> 24, reference) ? 1u : 0u;
         all &= batch.live[i];
     }
     batch.allLive = batch.allLive && all != 0;
 }
 
 template <CmpFunc F>
-void RunAlphaTest(PixelBatch& batch, uint32_t reference) {
-    for (int i = 0; i < batch.count; ++i) {
-        batch.live[i] &= Passes<F>(batch.color[i] >> 24, reference) ? 1 : 0;
-    }
-    NoteDrops(batch);
-}
-
-template <CmpFunc F>
 void RunDepthTest(PixelBatch& batch, DepthStencilSurface& surface, bool write) {
     uint32_t* row = surface.row(batch.y) + batch.x;
-    for (int i = 0; i < batch.count; ++i) {
-        batch.live[i] &= Passes<F>(batch.depth[i], row[i] >> 8) ? 1 : 0;
+    const int n = batch.count;
+    uint32_t all = 1;
+    for (int i = 0; i < n; ++i) {
+        batch.live[i] &= Passes<F>(batch.depth[i], row[i] >> 8) ? 1u : 0u;
+        all &= batch.live[i];
     }
-    NoteDrops(batch);
+    batch.allLive = batch.allLive && all != 0;
     if (!write) {
         return;
     }
-    for (int i = 0; i < batch.count; ++i) {
-        if (batch.live[i]) {
-            row[i] = (batch.depth[i] << 8) | (row[i] & 0xFFu);
-        }
+    for (int i = 0; i < n; ++i) {
+        row[i] = batch.live[i] ? (batch.depth[i] << 8) | (row[i] & 0xFFu) : row[i];
     }
 }
 

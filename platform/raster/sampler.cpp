@@ -51,25 +51,40 @@ void SamplePoint(const SampleSource& s, const int32_t* u, const int32_t* v, uint
     }
 }
 
+// True when the tap after `index` (the addressed `wrapped`) is its right-hand neighbour in
+// memory, so both can be read together.
+template <Addr A>
+inline bool NeighbourFollows(int index, int wrapped, int size) {
+    if constexpr (A == Addr::WrapPow2 || A == Addr::Wrap) {
+        return wrapped < size - 1;
+    } else if constexpr (A == Addr::Clamp) {
+        return static_cast<unsigned>(index) < static_cast<unsigned>(size - 1);
+    } else {
+        return false;
+    }
+}
+
 template <Addr AU, Addr AV>
 void SampleBilinear(const SampleSource& s, const int32_t* u, const int32_t* v, uint32_t* out,
                     int count) {
-    BilinearTaps taps[kBatchSize];
     for (int i = 0; i < count; ++i) {
         const int x0 = u[i] >> 16;
         const int y0 = v[i] >> 16;
+        const uint32_t fx = ((static_cast<uint32_t>(u[i]) & 0xFFFF) + 0x80) >> 8;
+        const uint32_t fy = ((static_cast<uint32_t>(v[i]) & 0xFFFF) + 0x80) >> 8;
         const int xa = Address<AU>(x0, s.width);
-        const int xb = Address<AU>(x0 + 1, s.width);
         const int ya = Address<AV>(y0, s.height);
+        if (NeighbourFollows<AU>(x0, xa, s.width) && NeighbourFollows<AV>(y0, ya, s.height)) {
+            const uint32_t* top = s.texels + static_cast<std::ptrdiff_t>(ya) * s.pitch + xa;
+            out[i] = Bilinear(top, top + s.pitch, fx, fy);
+            continue;
+        }
+        const int xb = Address<AU>(x0 + 1, s.width);
         const int yb = Address<AV>(y0 + 1, s.height);
-        taps[i].t00 = Fetch<AU, AV>(s, xa, ya);
-        taps[i].t10 = Fetch<AU, AV>(s, xb, ya);
-        taps[i].t01 = Fetch<AU, AV>(s, xa, yb);
-        taps[i].t11 = Fetch<AU, AV>(s, xb, yb);
-        taps[i].fx = ((static_cast<uint32_t>(u[i]) & 0xFFFF) + 0x80) >> 8;
-        taps[i].fy = ((static_cast<uint32_t>(v[i]) & 0xFFFF) + 0x80) >> 8;
+        const uint32_t top[2] = {Fetch<AU, AV>(s, xa, ya), Fetch<AU, AV>(s, xb, ya)};
+        const uint32_t bottom[2] = {Fetch<AU, AV>(s, xa, yb), Fetch<AU, AV>(s, xb, yb)};
+        out[i] = Bilinear(top, bottom, fx, fy);
     }
-    BlendTaps(taps, out, count);
 }
 
 Addr ToAddr(TextureAddress mode, int size) {

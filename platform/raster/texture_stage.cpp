@@ -50,7 +50,7 @@ void TextureStageCombiner::Run(PixelBatch& batch) const {
     alignas(16) uint32_t alpha[kBatchSize];
     Apply(color_, batch, batch.color);
     Apply(alpha_, batch, alpha);
-    for (int i = 0; i < batch.count; ++i) {
+    for (int i = 0, n = batch.count; i < n; ++i) {
         batch.color[i] = (batch.color[i] & 0x00FFFFFFu) | (alpha[i] & 0xFF000000u);
     }
 }

@@ -102,7 +102,7 @@ void TextureUnit::Sample(const TriangleAttributes& triangle, PixelBatch& batch) 
         LerpColors(batch.texel, second, batch.texel, batch.count, mipWeight_);
     }
     if (alphaForce_ != 0) {
-        for (int i = 0; i < batch.count; ++i) {
+        for (int i = 0, n = batch.count; i < n; ++i) {
             batch.texel[i] |= alphaForce_;
         }
     }

@@ -43,7 +43,7 @@ void FillAxisAffine(const Plane& plane, double scale, double offset, double peri
     const double step = std::clamp(plane.dx * scale, -kStepLimit, kStepLimit);
     const int32_t s = static_cast<int32_t>(std::lround(start));
     const int32_t d = static_cast<int32_t>(std::lround(step));
-    for (int i = 0; i < batch.count; ++i) {
+    for (int i = 0, n = batch.count; i < n; ++i) {
         out[i] = s + i * d;
     }
 }
@@ -109,7 +109,7 @@ void FillTexCoords(const TriangleAttributes& t, const TexelMapping& m, PixelBatc
         FillAxisAffine(t.v, m.scaleV, m.offset, m.periodV, batch, batch.v);
         return;
     }
-    for (int i = 0; i < batch.count; ++i) {
+    for (int i = 0, n = batch.count; i < n; ++i) {
         const double px = batch.x + i;
         const double w = 1.0 / t.q.At(px, batch.y);
         const double u = Reduce(t.u.At(px, batch.y) * w * m.scaleU - m.offset, m.periodU);
@@ -125,7 +125,7 @@ void FillDiffuse(const TriangleAttributes& t, PixelBatch& batch) {
         return;
     }
     if (t.perspective) {
-        for (int i = 0; i < batch.count; ++i) {
+        for (int i = 0, n = batch.count; i < n; ++i) {
             const double px = batch.x + i;
             const double w = 1.0 / t.q.At(px, batch.y);
             int32_t c[4];
@@ -142,7 +142,7 @@ void FillDiffuse(const TriangleAttributes& t, PixelBatch& batch) {
         start[k] = static_cast<int32_t>(std::lround(at * 65536.0)) + 32768;
         step[k] = static_cast<int32_t>(std::lround(std::clamp(t.color[k].dx, -256.0, 256.0) * 65536.0));
     }
-    for (int i = 0; i < batch.count; ++i) {
+    for (int i = 0, n = batch.count; i < n; ++i) {
         int32_t c[4];
         for (int k = 0; k < 4; ++k) {
             c[k] = (start[k] + i * step[k]) >> 16;
@@ -152,13 +152,23 @@ void FillDiffuse(const TriangleAttributes& t, PixelBatch& batch) {
 }
 
 void FillDepth(const TriangleAttributes& t, PixelBatch& batch) {
+    const int n = batch.count;
+    const double start = t.z.At(batch.x, batch.y);
+    const double end = start + t.z.dx * (n - 1);
+    if (std::min(start, end) >= t.minDepth && std::max(start, end) <= t.maxDepth) {
+        // Inside the depth range throughout: 24.8 fixed point, no clamping.
+        const uint32_t s = static_cast<uint32_t>(std::lround(start * 256.0)) + 128;
+        const uint32_t d = static_cast<uint32_t>(static_cast<int32_t>(std::lround(t.z.dx * 256.0)));
+        for (int i = 0; i < n; ++i) {
+            batch.depth[i] = (s + static_cast<uint32_t>(i) * d) >> 8;
+        }
+        return;
+    }
     constexpr double kLimit = 4.0 * 16777216.0 * 65536.0;
-    const double start = std::clamp(t.z.At(batch.x, batch.y) * 65536.0, -kLimit, kLimit);
-    const double step = std::clamp(t.z.dx * 65536.0, -kLimit / 256, kLimit / 256);
-    const int64_t s = std::llround(start) + 32768;
-    const int64_t d = std::llround(step);
+    const int64_t s = std::llround(std::clamp(start * 65536.0, -kLimit, kLimit)) + 32768;
+    const int64_t d = std::llround(std::clamp(t.z.dx * 65536.0, -kLimit / 256, kLimit / 256));
     const int64_t lo = t.minDepth, hi = t.maxDepth;
-    for (int i = 0; i < batch.count; ++i) {
+    for (int i = 0; i < n; ++i) {
         batch.depth[i] = static_cast<uint32_t>(std::clamp((s + i * d) >> 16, lo, hi));
     }
 }

@@ -74,7 +74,7 @@ void TriangleRenderer::DrawRows(const TriangleEdges& edges, const TriangleAttrib
 void TriangleRenderer::ShadeBatch(const TriangleAttributes& attributes) {
     PixelBatch& batch = batch_;
     batch.allLive = true;
-    std::fill(batch.live, batch.live + batch.count, uint8_t{1});
+    std::fill(batch.live, batch.live + batch.count, 1u);
     if (texture_.bound()) {
         texture_.Sample(attributes, batch);
     }
