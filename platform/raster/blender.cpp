@@ -73,7 +73,8 @@ Blender::Blender(const RenderState& state, ColorFormat targetFormat)
 }
 
 void Blender::Run(PixelBatch& batch, ColorSurface& target) const {
-    uint32_t* dst = target.row(batch.y) + batch.x;
+    // The target never overlaps the batch.
+    uint32_t* __restrict dst = target.row(batch.y) + batch.x;
     const int n = batch.count;
     alignas(16) uint32_t dstRead[kBatchSize];
     const uint32_t* dstIn = dst;
