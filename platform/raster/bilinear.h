@@ -48,31 +48,58 @@ inline uint32_t BilinearPortable(const uint32_t* top, const uint32_t* bottom, ui
 
 #if defined(__SSE2__)
 
-inline uint32_t Bilinear(const uint32_t* top, const uint32_t* bottom, uint32_t fx, uint32_t fy) {
+// Weight vectors for every weight 0..256, so a sample loads its weights instead of building
+// them: rows[w] has w in all eight lanes, columns[w] has 256 - w in the lanes of the left
+// texel and w in those of the right one.
+struct BilinearWeights {
+    __m128i rows[257];
+    __m128i columns[257];
+};
+
+const BilinearWeights& Weights();
+
+inline __m128i BilinearLanes(const uint32_t* top, const uint32_t* bottom, uint32_t fx,
+                             uint32_t fy, const BilinearWeights& weights) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i half = _mm_set1_epi16(128);
-    const __m128i full = _mm_set1_epi16(256);
     // [t00 t10] over [t01 t11], each channel a 16-bit lane.
     const __m128i upper =
         _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(top)), zero);
     const __m128i lower =
         _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(bottom)), zero);
-    const __m128i wy = _mm_set1_epi16(static_cast<short>(fy));
-    __m128i column =
-        _mm_add_epi16(_mm_mullo_epi16(upper, _mm_sub_epi16(full, wy)), _mm_mullo_epi16(lower, wy));
+    __m128i column = _mm_add_epi16(_mm_mullo_epi16(upper, weights.rows[256 - fy]),
+                                   _mm_mullo_epi16(lower, weights.rows[fy]));
     column = _mm_srli_epi16(_mm_add_epi16(column, half), 8);
-    const __m128i wx = _mm_set1_epi16(static_cast<short>(fx));
-    const __m128i products = _mm_mullo_epi16(column, _mm_unpacklo_epi64(_mm_sub_epi16(full, wx), wx));
-    __m128i sum = _mm_add_epi16(products, _mm_shuffle_epi32(products, _MM_SHUFFLE(1, 0, 3, 2)));
-    sum = _mm_srli_epi16(_mm_add_epi16(sum, half), 8);
-    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(sum, sum)));
+    const __m128i products = _mm_mullo_epi16(column, weights.columns[fx]);
+    const __m128i sum =
+        _mm_add_epi16(products, _mm_shuffle_epi32(products, _MM_SHUFFLE(1, 0, 3, 2)));
+    // The sample in the low four lanes (and again in the high four).
+    return _mm_srli_epi16(_mm_add_epi16(sum, half), 8);
 }
+
+// Filters samples; make one per run of samples, outside the loop.
+class BilinearFilter {
+public:
+    BilinearFilter() : weights_(Weights()) {}
+    uint32_t operator()(const uint32_t* top, const uint32_t* bottom, uint32_t fx,
+                        uint32_t fy) const {
+        const __m128i lanes = BilinearLanes(top, bottom, fx, fy, weights_);
+        return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(lanes, lanes)));
+    }
+
+private:
+    const BilinearWeights& weights_;
+};
 
 #else
 
-inline uint32_t Bilinear(const uint32_t* top, const uint32_t* bottom, uint32_t fx, uint32_t fy) {
-    return BilinearPortable(top, bottom, fx, fy);
-}
+class BilinearFilter {
+public:
+    uint32_t operator()(const uint32_t* top, const uint32_t* bottom, uint32_t fx,
+                        uint32_t fy) const {
+        return BilinearPortable(top, bottom, fx, fy);
+    }
+};
 
 #endif
 

@@ -105,8 +105,8 @@ void Blender::Run(PixelBatch& batch, ColorSurface& target) const {
     }
     const uint32_t mask = writeMask_, force = alphaForce_;
     for (int i = 0; i < n; ++i) {
-        const uint32_t written = ((result[i] & mask) | (dst[i] & keep)) | force;
-        dst[i] = batch.live[i] ? written : dst[i];
+        const uint32_t take = (0u - batch.live[i]) & mask;
+        dst[i] = (result[i] & take) | (dst[i] & ~take) | (force & (0u - batch.live[i]));
     }
 }
 

@@ -53,7 +53,9 @@ void RunDepthTest(PixelBatch& batch, DepthStencilSurface& surface, bool write) {
         return;
     }
     for (int i = 0; i < n; ++i) {
-        row[i] = live[i] ? (depth[i] << 8) | (row[i] & 0xFFu) : row[i];
+        // All ones for a live pixel; bitwise selection vectorises where a branch would not.
+        const uint32_t take = 0u - live[i];
+        row[i] = (row[i] & ~(take & 0xFFFFFF00u)) | ((depth[i] << 8) & take);
     }
 }
 

@@ -67,6 +67,7 @@ inline bool NeighbourFollows(int index, int wrapped, int size) {
 template <Addr AU, Addr AV>
 void SampleBilinear(const SampleSource& s, const int32_t* u, const int32_t* v, uint32_t* out,
                     int count) {
+    const BilinearFilter bilinear;
     for (int i = 0; i < count; ++i) {
         const int x0 = u[i] >> 16;
         const int y0 = v[i] >> 16;
@@ -76,14 +77,14 @@ void SampleBilinear(const SampleSource& s, const int32_t* u, const int32_t* v, u
         const int ya = Address<AV>(y0, s.height);
         if (NeighbourFollows<AU>(x0, xa, s.width) && NeighbourFollows<AV>(y0, ya, s.height)) {
             const uint32_t* top = s.texels + static_cast<std::ptrdiff_t>(ya) * s.pitch + xa;
-            out[i] = Bilinear(top, top + s.pitch, fx, fy);
+            out[i] = bilinear(top, top + s.pitch, fx, fy);
             continue;
         }
         const int xb = Address<AU>(x0 + 1, s.width);
         const int yb = Address<AV>(y0 + 1, s.height);
         const uint32_t top[2] = {Fetch<AU, AV>(s, xa, ya), Fetch<AU, AV>(s, xb, ya)};
         const uint32_t bottom[2] = {Fetch<AU, AV>(s, xa, yb), Fetch<AU, AV>(s, xb, yb)};
-        out[i] = Bilinear(top, bottom, fx, fy);
+        out[i] = bilinear(top, bottom, fx, fy);
     }
 }
 

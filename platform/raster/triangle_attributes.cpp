@@ -27,6 +27,9 @@ struct PlaneBuilder {
     }
 };
 
+// Round to nearest for values already clamped to a safe range; std::lround is a library call.
+inline int64_t RoundClamped(double x) { return static_cast<int64_t>(x >= 0 ? x + 0.5 : x - 0.5); }
+
 double Channel(uint32_t color, int index) { return (color >> (8 * index)) & 0xFF; }
 
 // Brings a coordinate into range: wrapping ones modulo their period, the rest clamped.
@@ -41,8 +44,8 @@ void FillAxisAffine(const Plane& plane, double scale, double offset, double peri
                     const PixelBatch& batch, int32_t* out) {
     const double start = Reduce(plane.At(batch.x, batch.y) * scale - offset, period);
     const double step = std::clamp(plane.dx * scale, -kStepLimit, kStepLimit);
-    const int32_t s = static_cast<int32_t>(std::lround(start));
-    const int32_t d = static_cast<int32_t>(std::lround(step));
+    const int32_t s = static_cast<int32_t>(RoundClamped(start));
+    const int32_t d = static_cast<int32_t>(RoundClamped(step));
     for (int i = 0, n = batch.count; i < n; ++i) {
         out[i] = s + i * d;
     }
@@ -139,8 +142,9 @@ void FillDiffuse(const TriangleAttributes& t, PixelBatch& batch) {
     int32_t start[4], step[4];
     for (int k = 0; k < 4; ++k) {
         const double at = std::clamp(t.color[k].At(batch.x, batch.y), -256.0, 512.0);
-        start[k] = static_cast<int32_t>(std::lround(at * 65536.0)) + 32768;
-        step[k] = static_cast<int32_t>(std::lround(std::clamp(t.color[k].dx, -256.0, 256.0) * 65536.0));
+        const double dx = std::clamp(t.color[k].dx, -256.0, 256.0);
+        start[k] = static_cast<int32_t>(RoundClamped(at * 65536.0)) + 32768;
+        step[k] = static_cast<int32_t>(RoundClamped(dx * 65536.0));
     }
     for (int i = 0, n = batch.count; i < n; ++i) {
         int32_t c[4];
@@ -155,10 +159,11 @@ void FillDepth(const TriangleAttributes& t, PixelBatch& batch) {
     const int n = batch.count;
     const double start = t.z.At(batch.x, batch.y);
     const double end = start + t.z.dx * (n - 1);
-    if (std::min(start, end) >= t.minDepth && std::max(start, end) <= t.maxDepth) {
+    if (std::min(start, end) >= t.minDepth && std::max(start, end) <= t.maxDepth &&
+        std::abs(t.z.dx) < 8388608.0) {
         // Inside the depth range throughout: 24.8 fixed point, no clamping.
-        const uint32_t s = static_cast<uint32_t>(std::lround(start * 256.0)) + 128;
-        const uint32_t d = static_cast<uint32_t>(static_cast<int32_t>(std::lround(t.z.dx * 256.0)));
+        const uint32_t s = static_cast<uint32_t>(RoundClamped(start * 256.0)) + 128;
+        const uint32_t d = static_cast<uint32_t>(static_cast<int32_t>(RoundClamped(t.z.dx * 256.0)));
         for (int i = 0; i < n; ++i) {
             batch.depth[i] = (s + static_cast<uint32_t>(i) * d) >> 8;
         }

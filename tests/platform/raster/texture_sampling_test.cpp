@@ -186,6 +186,24 @@ TEST_F(TextureSamplingTest, X8TextureReadsOpaqueAndNoTextureReadsWhite) {
     EXPECT_EQ(At(2, 0), 0x80402010u);
 }
 
+TEST_F(TextureSamplingTest, TextureCoordinatesSurviveGuardBandClipping) {
+    Texture texture(16, 1, 1, ColorFormat::A8R8G8B8);
+    for (int x = 0; x < 16; ++x) {
+        texture.level(0).row(0)[x] = 0xFF000000u | static_cast<uint32_t>(x);
+    }
+    state_.texture = &texture;
+    // u = (x + 0.5) / 16 over a triangle reaching 65536 pixels out: pixel x reads texel x mod 16.
+    auto vertex = [](float x, float y) { return Vertex(x, y, 0xFFFFFFFF, (x + 0.5f) / 16, 0); };
+    const std::vector<ScreenVertex> triangle = {vertex(-65536, -1), vertex(65536, -1),
+                                                vertex(0, 65536)};
+    DrawPrimitive(state_, PrimitiveType::TriangleList, triangle, 1);
+    for (int y = 0; y < 16; y += 5) {
+        for (int x = 0; x < 16; ++x) {
+            ASSERT_EQ(At(x, y), 0xFF000000u | static_cast<uint32_t>(x)) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(TextureSamplingTest, PerspectiveInterpolationFollowsRhw) {
     Texture texture(16, 1, 1, ColorFormat::A8R8G8B8);
     for (int x = 0; x < 16; ++x) {
