@@ -58,8 +58,8 @@ struct BilinearWeights {
 
 const BilinearWeights& Weights();
 
-inline __m128i BilinearLanes(const uint32_t* top, const uint32_t* bottom, uint32_t fx,
-                             uint32_t fy, const BilinearWeights& weights) {
+inline __m128i BilinearLanes(const uint32_t* top, const uint32_t* bottom, uint32_t fx, uint32_t fy,
+                             const BilinearWeights& weights) {
     const __m128i zero = _mm_setzero_si128();
     const __m128i half = _mm_set1_epi16(128);
     // [t00 t10] over [t01 t11], each channel a 16-bit lane.
@@ -79,7 +79,7 @@ inline __m128i BilinearLanes(const uint32_t* top, const uint32_t* bottom, uint32
 
 // Filters samples; make one per run of samples, outside the loop.
 class BilinearFilter {
-public:
+  public:
     BilinearFilter() : weights_(Weights()) {}
     uint32_t operator()(const uint32_t* top, const uint32_t* bottom, uint32_t fx,
                         uint32_t fy) const {
@@ -87,14 +87,14 @@ public:
         return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(lanes, lanes)));
     }
 
-private:
+  private:
     const BilinearWeights& weights_;
 };
 
 #else
 
 class BilinearFilter {
-public:
+  public:
     uint32_t operator()(const uint32_t* top, const uint32_t* bottom, uint32_t fx,
                         uint32_t fy) const {
         return BilinearPortable(top, bottom, fx, fy);

@@ -12,12 +12,12 @@
 namespace platform::raster {
 
 class Blender {
-public:
+  public:
     Blender(const RenderState& state, ColorFormat targetFormat);
 
     void Run(PixelBatch& batch, ColorSurface& target) const;
 
-private:
+  private:
     enum class Kind { Replace, Add, AddSrcAlpha, Over, General };
 
     void Compute(const uint32_t* src, const uint32_t* dst, uint32_t* out, int count) const;

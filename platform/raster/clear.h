@@ -11,7 +11,8 @@
 namespace platform::raster {
 
 // An X8R8G8B8 surface stores the colour with alpha 0xFF.
-void ClearColor(ColorSurface& surface, uint32_t argb, std::span<const Rect> rects, const Rect& clip);
+void ClearColor(ColorSurface& surface, uint32_t argb, std::span<const Rect> rects,
+                const Rect& clip);
 
 // Sets the depth (z clamped to [0, 1]), the stencil, or both, keeping the other part.
 void ClearDepthStencil(DepthStencilSurface& surface, bool clearDepth, float z, bool clearStencil,

@@ -9,8 +9,12 @@ namespace platform::raster {
 namespace {
 
 // The pixel arrays viewed as bytes; channel order does not matter for these operations.
-inline const uint8_t* Bytes(const uint32_t* p) { return reinterpret_cast<const uint8_t*>(p); }
-inline uint8_t* Bytes(uint32_t* p) { return reinterpret_cast<uint8_t*>(p); }
+inline const uint8_t* Bytes(const uint32_t* p) {
+    return reinterpret_cast<const uint8_t*>(p);
+}
+inline uint8_t* Bytes(uint32_t* p) {
+    return reinterpret_cast<uint8_t*>(p);
+}
 
 }  // namespace
 

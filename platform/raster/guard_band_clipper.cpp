@@ -31,15 +31,24 @@ ScreenVertex ToScreen(const LinearVertex& l) {
         const double channel = std::clamp(l.color[k] * w, 0.0, 255.0);
         diffuse |= static_cast<uint32_t>(std::lround(channel)) << (8 * k);
     }
-    return ScreenVertex{static_cast<float>(l.x), static_cast<float>(l.y), static_cast<float>(l.z),
-                        static_cast<float>(l.q), diffuse, static_cast<float>(l.uq * w),
+    return ScreenVertex{static_cast<float>(l.x),
+                        static_cast<float>(l.y),
+                        static_cast<float>(l.z),
+                        static_cast<float>(l.q),
+                        diffuse,
+                        static_cast<float>(l.uq * w),
                         static_cast<float>(l.vq * w)};
 }
 
 LinearVertex Mix(const LinearVertex& a, const LinearVertex& b, double t) {
     auto mix = [t](double p, double q) { return p + (q - p) * t; };
-    LinearVertex r{mix(a.x, b.x), mix(a.y, b.y), mix(a.z, b.z), mix(a.q, b.q),
-                   mix(a.uq, b.uq), mix(a.vq, b.vq), {}};
+    LinearVertex r{mix(a.x, b.x),
+                   mix(a.y, b.y),
+                   mix(a.z, b.z),
+                   mix(a.q, b.q),
+                   mix(a.uq, b.uq),
+                   mix(a.vq, b.vq),
+                   {}};
     for (int k = 0; k < 4; ++k) {
         r.color[k] = mix(a.color[k], b.color[k]);
     }
@@ -76,8 +85,8 @@ int ClipToGuardBand(const ScreenVertex& a, const ScreenVertex& b, const ScreenVe
     const int axes[4] = {0, 0, 1, 1};
     const double signs[4] = {1.0, -1.0, 1.0, -1.0};
     for (int plane = 0; plane < 4 && count > 0; ++plane) {
-        count = ClipAgainst(buffers[current], count, axes[plane], signs[plane],
-                            buffers[1 - current]);
+        count =
+            ClipAgainst(buffers[current], count, axes[plane], signs[plane], buffers[1 - current]);
         current = 1 - current;
     }
     if (count < 3) {

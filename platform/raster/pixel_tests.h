@@ -15,12 +15,12 @@ namespace platform::raster {
 bool Compare(CmpFunc func, uint32_t value, uint32_t reference);
 
 class AlphaTest {
-public:
+  public:
     AlphaTest(bool enabled, CmpFunc func, uint8_t reference);
     bool active() const { return run_ != nullptr; }
     void Run(PixelBatch& batch) const { run_(batch, reference_); }
 
-private:
+  private:
     void (*run_)(PixelBatch&, uint32_t) = nullptr;
     uint32_t reference_;
 };
@@ -28,12 +28,12 @@ private:
 // Tests batch.depth against the surface and, where the pixel passes and writing is on, stores
 // it, keeping the stencil bits.
 class DepthTest {
-public:
+  public:
     DepthTest(DepthStencilSurface* surface, CmpFunc func, bool write);
     bool active() const { return run_ != nullptr; }
     void Run(PixelBatch& batch) const { run_(batch, *surface_, write_); }
 
-private:
+  private:
     void (*run_)(PixelBatch&, DepthStencilSurface&, bool) = nullptr;
     DepthStencilSurface* surface_;
     bool write_;

@@ -74,7 +74,13 @@ constexpr uint32_t AlphaReplicate = 0x20;
 }  // namespace TextureArg
 
 // Texture addressing (D3DTEXTUREADDRESS). MirrorOnce and unknown values clamp.
-enum class TextureAddress : uint32_t { Wrap = 1, Mirror = 2, Clamp = 3, Border = 4, MirrorOnce = 5 };
+enum class TextureAddress : uint32_t {
+    Wrap = 1,
+    Mirror = 2,
+    Clamp = 3,
+    Border = 4,
+    MirrorOnce = 5
+};
 
 // Texture filters (D3DTEXTUREFILTERTYPE). None filters as Point (as a mip filter it means no
 // mip-mapping); Anisotropic and the rest filter as Linear.

@@ -11,8 +11,8 @@ namespace platform::raster {
 namespace {
 
 bool Finite(const ScreenVertex& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) &&
-           std::isfinite(v.rhw) && std::isfinite(v.u) && std::isfinite(v.v);
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.rhw) &&
+           std::isfinite(v.u) && std::isfinite(v.v);
 }
 
 void DrawChecked(TriangleRenderer& renderer, const ScreenVertex& a, const ScreenVertex& b,
@@ -86,8 +86,8 @@ void DrawPrimitive(const DrawState& state, PrimitiveType type,
 }
 
 void DrawIndexedPrimitive(const DrawState& state, PrimitiveType type,
-                          std::span<const ScreenVertex> vertices,
-                          std::span<const uint32_t> indices, size_t primitiveCount) {
+                          std::span<const ScreenVertex> vertices, std::span<const uint32_t> indices,
+                          size_t primitiveCount) {
     const size_t needed = VertexCount(type, primitiveCount);
     if (needed == 0 || needed > indices.size()) {
         return;

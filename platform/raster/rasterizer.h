@@ -26,7 +26,7 @@ void DrawPrimitive(const DrawState& state, PrimitiveType type,
 
 // The same through an index list; triangles with an index past the vertices are skipped.
 void DrawIndexedPrimitive(const DrawState& state, PrimitiveType type,
-                          std::span<const ScreenVertex> vertices,
-                          std::span<const uint32_t> indices, size_t primitiveCount);
+                          std::span<const ScreenVertex> vertices, std::span<const uint32_t> indices,
+                          size_t primitiveCount);
 
 }  // namespace platform::raster

@@ -137,8 +137,8 @@ SampleFn SelectForUV(Addr u, Addr v) {
 
 }  // namespace
 
-SampleFn SelectSampler(bool bilinear, TextureAddress addressU, TextureAddress addressV,
-                       int width, int height) {
+SampleFn SelectSampler(bool bilinear, TextureAddress addressU, TextureAddress addressV, int width,
+                       int height) {
     const Addr u = ToAddr(addressU, width);
     const Addr v = ToAddr(addressV, height);
     return bilinear ? SelectForUV<true>(u, v) : SelectForUV<false>(u, v);

@@ -24,7 +24,7 @@ using SampleFn = void (*)(const SampleSource& source, const int32_t* u, const in
                           uint32_t* out, int count);
 
 // bilinear: false for point sampling. Sizes decide whether wrapping can use a bit mask.
-SampleFn SelectSampler(bool bilinear, TextureAddress addressU, TextureAddress addressV,
-                       int width, int height);
+SampleFn SelectSampler(bool bilinear, TextureAddress addressU, TextureAddress addressV, int width,
+                       int height);
 
 }  // namespace platform::raster

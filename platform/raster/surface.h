@@ -12,7 +12,7 @@
 namespace platform::raster {
 
 class ColorSurface {
-public:
+  public:
     ColorSurface(int width, int height, ColorFormat format);
 
     int width() const { return width_; }
@@ -25,12 +25,14 @@ public:
     uint32_t* data() { return pixels_.data(); }
     const uint32_t* data() const { return pixels_.data(); }
     uint32_t* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
-    const uint32_t* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+    const uint32_t* row(int y) const {
+        return pixels_.data() + static_cast<std::size_t>(y) * width_;
+    }
 
     // The pixel as the pipeline sees it: an X8R8G8B8 surface reads alpha as 255.
     uint32_t Read(int x, int y) const;
 
-private:
+  private:
     int width_, height_;
     ColorFormat format_;
     std::vector<uint32_t> pixels_;
@@ -39,7 +41,7 @@ private:
 // Each pixel is one 32-bit word: depth in the upper 24 bits (0 = near, 0xFFFFFF = far), stencil
 // in the low 8 bits.
 class DepthStencilSurface {
-public:
+  public:
     DepthStencilSurface(int width, int height);
 
     int width() const { return width_; }
@@ -49,12 +51,14 @@ public:
     uint32_t* data() { return words_.data(); }
     const uint32_t* data() const { return words_.data(); }
     uint32_t* row(int y) { return words_.data() + static_cast<std::size_t>(y) * width_; }
-    const uint32_t* row(int y) const { return words_.data() + static_cast<std::size_t>(y) * width_; }
+    const uint32_t* row(int y) const {
+        return words_.data() + static_cast<std::size_t>(y) * width_;
+    }
 
     uint32_t Depth(int x, int y) const { return row(y)[x] >> 8; }
     uint8_t Stencil(int x, int y) const { return static_cast<uint8_t>(row(y)[x]); }
 
-private:
+  private:
     int width_, height_;
     std::vector<uint32_t> words_;
 };

@@ -10,8 +10,8 @@ namespace {
 uint32_t Average4(uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
     uint32_t result = 0;
     for (int shift = 0; shift < 32; shift += 8) {
-        const uint32_t sum = ((a >> shift) & 0xFF) + ((b >> shift) & 0xFF) +
-                             ((c >> shift) & 0xFF) + ((d >> shift) & 0xFF);
+        const uint32_t sum = ((a >> shift) & 0xFF) + ((b >> shift) & 0xFF) + ((c >> shift) & 0xFF) +
+                             ((d >> shift) & 0xFF);
         result |= ((sum + 2) / 4) << shift;
     }
     return result;

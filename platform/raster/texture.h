@@ -9,7 +9,7 @@
 namespace platform::raster {
 
 class Texture {
-public:
+  public:
     // levels = 0 asks for the full chain down to 1 x 1; more levels than that are cut to it.
     Texture(int width, int height, int levels, ColorFormat format);
 
@@ -24,7 +24,7 @@ public:
     // level has an odd size).
     void BuildMipChain();
 
-private:
+  private:
     std::vector<ColorSurface> levels_;
 };
 

@@ -11,14 +11,14 @@
 namespace platform::raster {
 
 class TextureStageCombiner {
-public:
+  public:
     // textureFactor feeds TextureArg::TFactor.
     TextureStageCombiner(const TextureStage& stage, uint32_t textureFactor);
 
     // Reads batch.texel and batch.diffuse, writes batch.color.
     void Run(PixelBatch& batch) const;
 
-private:
+  private:
     struct Operation {
         TextureOp op;
         uint32_t arg1, arg2;

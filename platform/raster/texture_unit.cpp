@@ -32,10 +32,10 @@ TextureUnit::TextureUnit(const Texture* texture, const SamplerState& state)
     if (texture_ == nullptr) {
         return;
     }
-    point_ = SelectSampler(false, state.addressU, state.addressV, texture->width(),
-                           texture->height());
-    linear_ = SelectSampler(true, state.addressU, state.addressV, texture->width(),
-                            texture->height());
+    point_ =
+        SelectSampler(false, state.addressU, state.addressV, texture->width(), texture->height());
+    linear_ =
+        SelectSampler(true, state.addressU, state.addressV, texture->width(), texture->height());
     alphaForce_ = texture->format() == ColorFormat::X8R8G8B8 ? 0xFF000000u : 0u;
 }
 

@@ -13,7 +13,7 @@
 namespace platform::raster {
 
 class TextureUnit {
-public:
+  public:
     TextureUnit(const Texture* texture, const SamplerState& state);
 
     bool bound() const { return texture_ != nullptr; }
@@ -27,7 +27,7 @@ public:
     int level() const { return passes_[0].level; }
     bool bilinear() const { return passes_[0].bilinear; }
 
-private:
+  private:
     struct Pass {
         int level = 0;
         bool bilinear = false;

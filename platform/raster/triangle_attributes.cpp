@@ -28,9 +28,13 @@ struct PlaneBuilder {
 };
 
 // Round to nearest for values already clamped to a safe range; std::lround is a library call.
-inline int64_t RoundClamped(double x) { return static_cast<int64_t>(x >= 0 ? x + 0.5 : x - 0.5); }
+inline int64_t RoundClamped(double x) {
+    return static_cast<int64_t>(x >= 0 ? x + 0.5 : x - 0.5);
+}
 
-double Channel(uint32_t color, int index) { return (color >> (8 * index)) & 0xFF; }
+double Channel(uint32_t color, int index) {
+    return (color >> (8 * index)) & 0xFF;
+}
 
 // Brings a coordinate into range: wrapping ones modulo their period, the rest clamped.
 double Reduce(double value, double period) {
@@ -63,8 +67,8 @@ uint32_t PackChannels(const int32_t c[4]) {
 
 TriangleAttributes BuildAttributes(const ScreenVertex& a, const ScreenVertex& b,
                                    const ScreenVertex& c, const Viewport& viewport) {
-    PlaneBuilder builder{a.x, a.y, double{b.x} - a.x, double{b.y} - a.y, double{c.x} - a.x,
-                         double{c.y} - a.y, 0.0};
+    PlaneBuilder builder{
+        a.x, a.y, double{b.x} - a.x, double{b.y} - a.y, double{c.x} - a.x, double{c.y} - a.y, 0.0};
     builder.invDet = 1.0 / (builder.ex1 * builder.ey2 - builder.ex2 * builder.ey1);
 
     TriangleAttributes t;
@@ -88,8 +92,7 @@ TriangleAttributes BuildAttributes(const ScreenVertex& a, const ScreenVertex& b,
     return t;
 }
 
-double TriangleAttributes::TexelsPerPixel(double width, double height, double cx,
-                                          double cy) const {
+double TriangleAttributes::TexelsPerPixel(double width, double height, double cx, double cy) const {
     double dudx = u.dx, dudy = u.dy, dvdx = v.dx, dvdy = v.dy;
     if (perspective) {
         // d(U / q) = (dU - (U / q) dq) / q
@@ -163,7 +166,8 @@ void FillDepth(const TriangleAttributes& t, PixelBatch& batch) {
         std::abs(t.z.dx) < 8388608.0) {
         // Inside the depth range throughout: 24.8 fixed point, no clamping.
         const uint32_t s = static_cast<uint32_t>(RoundClamped(start * 256.0)) + 128;
-        const uint32_t d = static_cast<uint32_t>(static_cast<int32_t>(RoundClamped(t.z.dx * 256.0)));
+        const uint32_t d =
+            static_cast<uint32_t>(static_cast<int32_t>(RoundClamped(t.z.dx * 256.0)));
         for (int i = 0; i < n; ++i) {
             batch.depth[i] = (s + static_cast<uint32_t>(i) * d) >> 8;
         }

@@ -19,8 +19,8 @@ struct Plane {
 
 // How one mip level maps normalised coordinates to the 16.16 coordinates the sampler reads.
 struct TexelMapping {
-    double scaleU = 0, scaleV = 0;  // level size times 65536
-    double offset = 0;              // subtracted after scaling (half a texel for bilinear)
+    double scaleU = 0, scaleV = 0;    // level size times 65536
+    double offset = 0;                // subtracted after scaling (half a texel for bilinear)
     double periodU = 0, periodV = 0;  // wrap period in 16.16 units; 0 clamps instead
 };
 

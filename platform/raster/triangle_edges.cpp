@@ -18,9 +18,13 @@ int64_t FloorDiv(int64_t n, int64_t d) {  // d > 0
     return n >= 0 ? n / d : -((-n + d - 1) / d);
 }
 
-int64_t CeilDiv(int64_t n, int64_t d) { return -FloorDiv(-n, d); }
+int64_t CeilDiv(int64_t n, int64_t d) {
+    return -FloorDiv(-n, d);
+}
 
-int64_t Snap(float value) { return std::llround(static_cast<double>(value) * kSubpixel); }
+int64_t Snap(float value) {
+    return std::llround(static_cast<double>(value) * kSubpixel);
+}
 
 EdgeFunction MakeEdge(int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
     const int64_t dx = x1 - x0;

@@ -23,8 +23,8 @@ TriangleRenderer::TriangleRenderer(const DrawState& state)
       alphaTest_(state.render.alphaTestEnable, state.render.alphaFunc, state.render.alphaRef),
       depthTest_(DepthActive(state) ? state.depthStencil : nullptr, state.render.zFunc,
                  state.render.zWriteEnable),
-      blender_(state.render, state.target != nullptr ? state.target->format()
-                                                     : ColorFormat::A8R8G8B8) {
+      blender_(state.render,
+               state.target != nullptr ? state.target->format() : ColorFormat::A8R8G8B8) {
     if (state.target == nullptr) {
         return;
     }
@@ -33,8 +33,8 @@ TriangleRenderer::TriangleRenderer(const DrawState& state)
                       Rect{0, 0, state.target->width(), state.target->height()});
     if (DepthActive(state)) {
         // A depth surface smaller than the target limits drawing rather than overrunning it.
-        clip_ = Intersect(clip_, Rect{0, 0, state.depthStencil->width(),
-                                      state.depthStencil->height()});
+        clip_ =
+            Intersect(clip_, Rect{0, 0, state.depthStencil->width(), state.depthStencil->height()});
     }
     active_ = clip_.left < clip_.right && clip_.top < clip_.bottom;
     std::fill(std::begin(batch_.texel), std::end(batch_.texel), 0xFFFFFFFFu);

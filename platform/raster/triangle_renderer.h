@@ -3,10 +3,10 @@
 // through texture, stage 0, alpha test, depth test and blending.
 #pragma once
 
-#include "raster/pixel_tests.h"
 #include "raster/blender.h"
 #include "raster/draw_state.h"
 #include "raster/pixel_batch.h"
+#include "raster/pixel_tests.h"
 #include "raster/texture_stage.h"
 #include "raster/texture_unit.h"
 #include "raster/triangle_edges.h"
@@ -14,7 +14,7 @@
 namespace platform::raster {
 
 class TriangleRenderer {
-public:
+  public:
     explicit TriangleRenderer(const DrawState& state);
 
     // False when the draw cannot write anything (no target, empty viewport).
@@ -23,7 +23,7 @@ public:
     // Vertices must be finite and inside the guard band (see clipper.h for the rest).
     void Draw(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
 
-private:
+  private:
     void DrawRows(const TriangleEdges& edges, const TriangleAttributes& attributes);
     void ShadeBatch(const TriangleAttributes& attributes);
 

@@ -12,7 +12,7 @@ namespace {
 using namespace raster_test;
 
 class BlendTest : public ::testing::Test {
-protected:
+  protected:
     BlendTest() : target_(4, 4, ColorFormat::A8R8G8B8), state_(StateFor(target_)) {
         state_.stage.alphaOp = TextureOp::SelectArg2;
         state_.stage.alphaArg2 = TextureArg::Diffuse;
@@ -64,17 +64,28 @@ uint32_t ReferenceBlend(platform::raster::Blend sf, platform::raster::Blend df, 
         const int sa = Channel(s, 24), da = Channel(d, 24);
         const int sc = Channel(s, shift), dc = Channel(d, shift);
         switch (f) {
-            case Blend::Zero: return 0;
-            case Blend::One: return 255;
-            case Blend::SrcColor: return sc;
-            case Blend::InvSrcColor: return 255 - sc;
-            case Blend::SrcAlpha: return sa;
-            case Blend::InvSrcAlpha: return 255 - sa;
-            case Blend::DestAlpha: return da;
-            case Blend::InvDestAlpha: return 255 - da;
-            case Blend::DestColor: return dc;
-            case Blend::InvDestColor: return 255 - dc;
-            default: return 0;
+            case Blend::Zero:
+                return 0;
+            case Blend::One:
+                return 255;
+            case Blend::SrcColor:
+                return sc;
+            case Blend::InvSrcColor:
+                return 255 - sc;
+            case Blend::SrcAlpha:
+                return sa;
+            case Blend::InvSrcAlpha:
+                return 255 - sa;
+            case Blend::DestAlpha:
+                return da;
+            case Blend::InvDestAlpha:
+                return 255 - da;
+            case Blend::DestColor:
+                return dc;
+            case Blend::InvDestColor:
+                return 255 - dc;
+            default:
+                return 0;
         }
     };
     uint32_t out = 0;
@@ -82,10 +93,14 @@ uint32_t ReferenceBlend(platform::raster::Blend sf, platform::raster::Blend df, 
         const int a = (Channel(s, shift) * factor(sf, shift) + 127) / 255;
         const int b = (Channel(d, shift) * factor(df, shift) + 127) / 255;
         int r = a + b;
-        if (op == BlendOp::Subtract) r = a - b;
-        if (op == BlendOp::RevSubtract) r = b - a;
-        if (op == BlendOp::Min) r = std::min(Channel(s, shift), Channel(d, shift));
-        if (op == BlendOp::Max) r = std::max(Channel(s, shift), Channel(d, shift));
+        if (op == BlendOp::Subtract)
+            r = a - b;
+        if (op == BlendOp::RevSubtract)
+            r = b - a;
+        if (op == BlendOp::Min)
+            r = std::min(Channel(s, shift), Channel(d, shift));
+        if (op == BlendOp::Max)
+            r = std::max(Channel(s, shift), Channel(d, shift));
         out |= static_cast<uint32_t>(std::clamp(r, 0, 255)) << shift;
     }
     return out;
@@ -149,8 +164,10 @@ TEST_F(BlendTest, TextureStageOperations) {
     EXPECT_EQ(draw(TextureOp::Disable, TextureOp::SelectArg1), 0x40806040u);
     EXPECT_EQ(draw(TextureOp::Modulate2x, TextureOp::Subtract), 0x40FF3010u);
     // Modifiers: the complement of the texture, and its alpha replicated.
-    state_.stage = TextureStage{TextureOp::SelectArg1, TextureArg::Texture | TextureArg::Complement,
-                                TextureArg::Diffuse, TextureOp::SelectArg1,
+    state_.stage = TextureStage{TextureOp::SelectArg1,
+                                TextureArg::Texture | TextureArg::Complement,
+                                TextureArg::Diffuse,
+                                TextureOp::SelectArg1,
                                 TextureArg::Texture | TextureArg::AlphaReplicate,
                                 TextureArg::Diffuse};
     DrawQuad(state_, Quad(-0.5f, -0.5f, 0.5f, 0.5f, 0x40806040));

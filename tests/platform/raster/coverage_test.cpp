@@ -14,7 +14,7 @@ using namespace raster_test;
 
 // Counts the draws each pixel received: every draw adds 1 to blue (ONE/ONE).
 class CoverageTest : public ::testing::Test {
-protected:
+  protected:
     CoverageTest() : target_(16, 16, ColorFormat::A8R8G8B8), state_(StateFor(target_)) {
         state_.render.alphaBlendEnable = true;
         state_.render.srcBlend = Blend::One;

@@ -12,7 +12,7 @@ namespace {
 using namespace raster_test;
 
 class DepthAndAlphaTest : public ::testing::Test {
-protected:
+  protected:
     DepthAndAlphaTest()
         : target_(8, 8, ColorFormat::A8R8G8B8), depth_(8, 8), state_(StateFor(target_)) {
         state_.depthStencil = &depth_;
@@ -82,8 +82,8 @@ TEST_F(DepthAndAlphaTest, AlphaTestDropsTransparentPixelsWithoutWritingDepth) {
 }
 
 TEST_F(DepthAndAlphaTest, ComparisonFunctions) {
-    const CmpFunc funcs[] = {CmpFunc::Never,   CmpFunc::Less,     CmpFunc::Equal,
-                             CmpFunc::LessEqual, CmpFunc::Greater, CmpFunc::NotEqual,
+    const CmpFunc funcs[] = {CmpFunc::Never,        CmpFunc::Less,    CmpFunc::Equal,
+                             CmpFunc::LessEqual,    CmpFunc::Greater, CmpFunc::NotEqual,
                              CmpFunc::GreaterEqual, CmpFunc::Always};
     const bool below[] = {false, true, false, true, false, true, false, true};
     const bool equal[] = {false, false, true, true, false, false, true, true};

@@ -20,8 +20,8 @@ namespace raster_test {
 
 using namespace platform::raster;
 
-inline ScreenVertex Vertex(float x, float y, uint32_t color = 0xFFFFFFFF, float u = 0,
-                           float v = 0, float z = 0.5f) {
+inline ScreenVertex Vertex(float x, float y, uint32_t color = 0xFFFFFFFF, float u = 0, float v = 0,
+                           float z = 0.5f) {
     return ScreenVertex{x, y, z, 1.0f, color, u, v};
 }
 
@@ -46,7 +46,9 @@ inline void DrawQuad(const DrawState& state, const std::vector<ScreenVertex>& qu
     DrawPrimitive(state, PrimitiveType::TriangleStrip, quad, 2);
 }
 
-inline int Channel(uint32_t color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
+inline int Channel(uint32_t color, int shift) {
+    return static_cast<int>((color >> shift) & 0xFF);
+}
 
 // Largest per-channel difference.
 inline int ColorDistance(uint32_t a, uint32_t b) {

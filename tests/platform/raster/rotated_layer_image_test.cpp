@@ -34,7 +34,9 @@ double SampleChannel(const Texture& texture, double u, double v, int shift, bool
     const double tx = u * w - 0.5, ty = v * h - 0.5;
     const int x0 = static_cast<int>(std::floor(tx)), y0 = static_cast<int>(std::floor(ty));
     const double fx = tx - x0, fy = ty - y0;
-    auto address = [wrap](int i, int n) { return wrap ? ((i % n) + n) % n : std::clamp(i, 0, n - 1); };
+    auto address = [wrap](int i, int n) {
+        return wrap ? ((i % n) + n) % n : std::clamp(i, 0, n - 1);
+    };
     auto texel = [&](int x, int y) {
         return static_cast<double>(Channel(level.row(address(y, h))[address(x, w)], shift));
     };
@@ -124,10 +126,9 @@ TEST(RotatedLayerImageTest, PerspectiveQuadMatchesReference) {
     state.sampler.magFilter = TextureFilter::Linear;
     // A floor receding towards the top: the far edge is four times as far (a quarter of the
     // near edge's rhw and a quarter of its width), as a projected rectangle would be.
-    std::vector<ScreenVertex> quad = {Vertex(36.125f, 10.5f, 0xFFFFFFFF, 0, 0),
-                                      Vertex(59.875f, 10.5f, 0xFFFFFFFF, 1, 0),
-                                      Vertex(0.5f, 70.5f, 0xFFFFFFFF, 0, 1),
-                                      Vertex(95.5f, 70.5f, 0xFFFFFFFF, 1, 1)};
+    std::vector<ScreenVertex> quad = {
+        Vertex(36.125f, 10.5f, 0xFFFFFFFF, 0, 0), Vertex(59.875f, 10.5f, 0xFFFFFFFF, 1, 0),
+        Vertex(0.5f, 70.5f, 0xFFFFFFFF, 0, 1), Vertex(95.5f, 70.5f, 0xFFFFFFFF, 1, 1)};
     quad[0].rhw = quad[1].rhw = 0.25f;
     DrawQuad(state, quad);
 

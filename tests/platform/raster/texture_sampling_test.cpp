@@ -27,7 +27,7 @@ Texture PatternTexture(int width, int height, int levels = 1) {
 }
 
 class TextureSamplingTest : public ::testing::Test {
-protected:
+  protected:
     TextureSamplingTest() : target_(16, 16, ColorFormat::A8R8G8B8), state_(StateFor(target_)) {}
 
     uint32_t At(int x, int y) const { return target_.row(y)[x]; }
