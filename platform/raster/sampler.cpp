@@ -64,27 +64,65 @@ inline bool NeighbourFollows(int index, int wrapped, int size) {
     }
 }
 
+// One sample with every tap addressed on its own: the edges, and the modes without a fast path.
+template <Addr AU, Addr AV>
+inline uint32_t SampleBilinearOne(const SampleSource& s, const BilinearFilter& bilinear, int32_t u,
+                                  int32_t v) {
+    const int x0 = u >> 16;
+    const int y0 = v >> 16;
+    const uint32_t fx = ((static_cast<uint32_t>(u) & 0xFFFF) + 0x80) >> 8;
+    const uint32_t fy = ((static_cast<uint32_t>(v) & 0xFFFF) + 0x80) >> 8;
+    const int xa = Address<AU>(x0, s.width);
+    const int ya = Address<AV>(y0, s.height);
+    if (NeighbourFollows<AU>(x0, xa, s.width) && NeighbourFollows<AV>(y0, ya, s.height)) {
+        const uint32_t* top = s.texels + static_cast<std::ptrdiff_t>(ya) * s.pitch + xa;
+        return bilinear(top, top + s.pitch, fx, fy);
+    }
+    const int xb = Address<AU>(x0 + 1, s.width);
+    const int yb = Address<AV>(y0 + 1, s.height);
+    const uint32_t top[2] = {Fetch<AU, AV>(s, xa, ya), Fetch<AU, AV>(s, xb, ya)};
+    const uint32_t bottom[2] = {Fetch<AU, AV>(s, xa, yb), Fetch<AU, AV>(s, xb, yb)};
+    return bilinear(top, bottom, fx, fy);
+}
+
+template <Addr A>
+constexpr bool kHasFastPath = A == Addr::Clamp || A == Addr::WrapPow2;
+
 template <Addr AU, Addr AV>
 void SampleBilinear(const SampleSource& s, const int32_t* u, const int32_t* v, uint32_t* out,
                     int count) {
     const BilinearFilter bilinear;
-    for (int i = 0; i < count; ++i) {
-        const int x0 = u[i] >> 16;
-        const int y0 = v[i] >> 16;
-        const uint32_t fx = ((static_cast<uint32_t>(u[i]) & 0xFFFF) + 0x80) >> 8;
-        const uint32_t fy = ((static_cast<uint32_t>(v[i]) & 0xFFFF) + 0x80) >> 8;
-        const int xa = Address<AU>(x0, s.width);
-        const int ya = Address<AV>(y0, s.height);
-        if (NeighbourFollows<AU>(x0, xa, s.width) && NeighbourFollows<AV>(y0, ya, s.height)) {
-            const uint32_t* top = s.texels + static_cast<std::ptrdiff_t>(ya) * s.pitch + xa;
-            out[i] = bilinear(top, top + s.pitch, fx, fy);
-            continue;
+    if constexpr (kHasFastPath<AU> && kHasFastPath<AV>) {
+        // Address the whole batch first in one branch-free (vectorisable) loop; where every
+        // sample's 2 x 2 block lies inside the texture, the filter loop needs nothing else.
+        alignas(16) int32_t offset[kBatchSize];
+        alignas(16) uint32_t fx[kBatchSize], fy[kBatchSize];
+        const int wrapX = s.width - 1, wrapY = s.height - 1;
+        uint32_t inside = 1;
+        for (int i = 0; i < count; ++i) {
+            int x = u[i] >> 16, y = v[i] >> 16;
+            if constexpr (AU == Addr::WrapPow2) {
+                x &= wrapX;
+            }
+            if constexpr (AV == Addr::WrapPow2) {
+                y &= wrapY;
+            }
+            inside &= (static_cast<uint32_t>(x) < static_cast<uint32_t>(wrapX)) &
+                      (static_cast<uint32_t>(y) < static_cast<uint32_t>(wrapY));
+            offset[i] = y * s.pitch + x;
+            fx[i] = ((static_cast<uint32_t>(u[i]) & 0xFFFF) + 0x80) >> 8;
+            fy[i] = ((static_cast<uint32_t>(v[i]) & 0xFFFF) + 0x80) >> 8;
         }
-        const int xb = Address<AU>(x0 + 1, s.width);
-        const int yb = Address<AV>(y0 + 1, s.height);
-        const uint32_t top[2] = {Fetch<AU, AV>(s, xa, ya), Fetch<AU, AV>(s, xb, ya)};
-        const uint32_t bottom[2] = {Fetch<AU, AV>(s, xa, yb), Fetch<AU, AV>(s, xb, yb)};
-        out[i] = bilinear(top, bottom, fx, fy);
+        if (inside != 0) {
+            for (int i = 0; i < count; ++i) {
+                const uint32_t* top = s.texels + offset[i];
+                out[i] = bilinear(top, top + s.pitch, fx[i], fy[i]);
+            }
+            return;
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        out[i] = SampleBilinearOne<AU, AV>(s, bilinear, u[i], v[i]);
     }
 }
 
