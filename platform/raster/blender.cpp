@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "raster/color_ops.h"
 
 namespace platform::raster {
@@ -19,19 +23,53 @@ uint32_t ChannelMask(uint32_t colorWriteEnable) {
     return mask;
 }
 
+inline uint32_t OverOne(uint32_t src, uint32_t dst) {
+    const uint32_t a = src >> 24;
+    uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const uint32_t s = (src >> shift) & 0xFF;
+        const uint32_t d = (dst >> shift) & 0xFF;
+        const uint32_t x = s * a + d * (255 - a) + 128;
+        result |= ((x + (x >> 8)) >> 8) << shift;
+    }
+    return result;
+}
+
+#if defined(__SSE2__)
+
+// Two pixels in 16-bit lanes: round((s * a + d * (255 - a)) / 255), as OverOne.
+inline __m128i OverLanes(__m128i s, __m128i d) {
+    const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
+    const __m128i inverse = _mm_sub_epi16(_mm_set1_epi16(255), alpha);
+    __m128i x = _mm_add_epi16(_mm_mullo_epi16(s, alpha), _mm_mullo_epi16(d, inverse));
+    x = _mm_add_epi16(x, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+}
+
 void ComputeOver(const uint32_t* src, const uint32_t* dst, uint32_t* out, int count) {
-    for (int i = 0; i < count; ++i) {
-        const uint32_t a = src[i] >> 24;
-        uint32_t result = 0;
-        for (int shift = 0; shift < 32; shift += 8) {
-            const uint32_t s = (src[i] >> shift) & 0xFF;
-            const uint32_t d = (dst[i] >> shift) & 0xFF;
-            const uint32_t x = s * a + d * (255 - a) + 128;
-            result |= ((x + (x >> 8)) >> 8) << shift;
-        }
-        out[i] = result;
+    const __m128i zero = _mm_setzero_si128();
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+        const __m128i low = OverLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
+        const __m128i high = OverLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
+    }
+    for (; i < count; ++i) {
+        out[i] = OverOne(src[i], dst[i]);
     }
 }
+
+#else
+
+void ComputeOver(const uint32_t* src, const uint32_t* dst, uint32_t* out, int count) {
+    for (int i = 0; i < count; ++i) {
+        out[i] = OverOne(src[i], dst[i]);
+    }
+}
+
+#endif
 
 void ComputeAddSrcAlpha(const uint32_t* src, const uint32_t* dst, uint32_t* out, int count) {
     alignas(16) uint32_t alpha[kBatchSize];

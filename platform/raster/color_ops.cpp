@@ -24,8 +24,10 @@ void Modulate(const uint32_t* a, const uint32_t* b, uint32_t* out, int count, in
     uint8_t* o = Bytes(out);
     const int n = count * 4;
     if (shift == 0) {
+        // The same as MulDiv255, kept in 16 bits so that it vectorises eight lanes wide.
         for (int i = 0; i < n; ++i) {
-            o[i] = static_cast<uint8_t>(MulDiv255(x[i], y[i]));
+            const uint16_t product = static_cast<uint16_t>(x[i] * y[i] + 128);
+            o[i] = static_cast<uint8_t>((product + (product >> 8)) >> 8);
         }
         return;
     }

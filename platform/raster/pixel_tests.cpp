@@ -28,10 +28,12 @@ inline bool Passes(uint32_t value, uint32_t reference) {
 
 template <CmpFunc F>
 void RunAlphaTest(PixelBatch& batch, uint32_t reference) {
+    uint32_t* __restrict live = batch.live;
+    const uint32_t* __restrict color = batch.color;
     uint32_t all = 1;
     for (int i = 0, n = batch.count; i < n; ++i) {
-        batch.live[i] &= Passes<F>(batch.color[i] >> 24, reference) ? 1u : 0u;
-        all &= batch.live[i];
+        live[i] &= Passes<F>(color[i] >> 24, reference) ? 1u : 0u;
+        all &= live[i];
     }
     batch.allLive = batch.allLive && all != 0;
 }

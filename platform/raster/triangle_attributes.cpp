@@ -48,10 +48,11 @@ void FillAxisAffine(const Plane& plane, double scale, double offset, double peri
                     const PixelBatch& batch, int32_t* out) {
     const double start = Reduce(plane.At(batch.x, batch.y) * scale - offset, period);
     const double step = std::clamp(plane.dx * scale, -kStepLimit, kStepLimit);
-    const int32_t s = static_cast<int32_t>(RoundClamped(start));
     const int32_t d = static_cast<int32_t>(RoundClamped(step));
+    int32_t value = static_cast<int32_t>(RoundClamped(start));
     for (int i = 0, n = batch.count; i < n; ++i) {
-        out[i] = s + i * d;
+        out[i] = value;
+        value += d;
     }
 }
 

@@ -26,7 +26,11 @@ class BlendTest : public ::testing::Test {
         state_.render.srcBlend = src;
         state_.render.destBlend = dest;
         state_.render.blendOp = op;
-        DrawQuad(state_, Quad(-0.5f, -0.5f, 0.5f, 0.5f, source));
+        // The whole row, so the vector paths of the blender run, not just their tails.
+        DrawQuad(state_, Quad(-0.5f, -0.5f, 3.5f, 0.5f, source));
+        for (int x = 1; x < 4; ++x) {
+            EXPECT_EQ(target_.row(0)[x], target_.row(0)[0]) << x;
+        }
         return target_.row(0)[0];
     }
 
@@ -55,6 +59,33 @@ TEST_F(BlendTest, SourceAlphaOverDestination) {
     // 0x80 = 128/255 of white over black: each channel round(255 * 128 / 255) = 128.
     EXPECT_EQ(Blend(Blend::SrcAlpha, Blend::InvSrcAlpha, 0x80FFFFFF, 0x00000000), 0x40808080u);
     EXPECT_EQ(Blend(Blend::SrcAlpha, Blend::InvSrcAlpha, 0x40FF0000, 0xFF0000FF), 0xCF4000BFu);
+}
+
+TEST_F(BlendTest, SourceAlphaOverVaryingAlphaMatchesTheFormulaOnEveryPixel) {
+    ColorSurface row(13, 1, ColorFormat::A8R8G8B8);
+    ClearColor(row, 0xFF3366CC, {}, Rect{0, 0, 13, 1});
+    state_ = StateFor(row);
+    state_.stage.alphaOp = TextureOp::SelectArg2;
+    state_.stage.alphaArg2 = TextureArg::Diffuse;
+    state_.render.alphaBlendEnable = true;
+    state_.render.srcBlend = Blend::SrcAlpha;
+    state_.render.destBlend = Blend::InvSrcAlpha;
+    std::vector<ScreenVertex> quad = Quad(-0.5f, -0.5f, 12.5f, 0.5f, 0x00F08010);
+    quad[1].diffuse = quad[3].diffuse = 0xFFF08010;
+    DrawQuad(state_, quad);
+    for (int x = 0; x < 13; ++x) {
+        // The source alpha runs from 0 to 255 across the row.
+        const int alpha = static_cast<int>((x + 0.5) / 13 * 255 + 0.5);
+        const uint32_t source = 0x00F08010 | static_cast<uint32_t>(alpha) << 24;
+        uint32_t expected = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            const int value = (Channel(source, shift) * alpha +
+                               Channel(0xFF3366CC, shift) * (255 - alpha) + 127) /
+                              255;
+            expected |= static_cast<uint32_t>(value) << shift;
+        }
+        EXPECT_LE(ColorDistance(row.row(0)[x], expected), 1) << x;
+    }
 }
 
 // The straightforward definition: each term rounded separately, then combined with saturation.
