@@ -20,8 +20,10 @@ struct PixelBatch {
     alignas(16) uint32_t diffuse[kBatchSize];
     // The stage's output: the source colour of blending.
     alignas(16) uint32_t color[kBatchSize];
-    // 24-bit depth of each pixel.
+    // 24-bit depth of each pixel, or depthValue for all of them when depthConstant is set.
     alignas(16) uint32_t depth[kBatchSize];
+    bool depthConstant = false;
+    uint32_t depthValue = 0;
     // 1 while the pixel is still to be written.
     alignas(16) uint32_t live[kBatchSize];
 };

@@ -38,16 +38,24 @@ void RunAlphaTest(PixelBatch& batch, uint32_t reference) {
     batch.allLive = batch.allLive && all != 0;
 }
 
-template <CmpFunc F>
-void RunDepthTest(PixelBatch& batch, DepthStencilSurface& surface, bool write) {
+template <CmpFunc F, bool kConstant>
+void RunDepthTestOf(PixelBatch& batch, DepthStencilSurface& surface, bool write) {
     // The surface never overlaps the batch; saying so lets these loops vectorise.
     uint32_t* __restrict row = surface.row(batch.y) + batch.x;
     uint32_t* __restrict live = batch.live;
     const uint32_t* __restrict depth = batch.depth;
+    const uint32_t constant = batch.depthValue;
+    auto depthAt = [&](int i) {
+        if constexpr (kConstant) {
+            return constant;
+        } else {
+            return depth[i];
+        }
+    };
     const int n = batch.count;
     uint32_t all = 1;
     for (int i = 0; i < n; ++i) {
-        live[i] &= Passes<F>(depth[i], row[i] >> 8) ? 1u : 0u;
+        live[i] &= Passes<F>(depthAt(i), row[i] >> 8) ? 1u : 0u;
         all &= live[i];
     }
     batch.allLive = batch.allLive && all != 0;
@@ -57,7 +65,16 @@ void RunDepthTest(PixelBatch& batch, DepthStencilSurface& surface, bool write) {
     for (int i = 0; i < n; ++i) {
         // All ones for a live pixel; bitwise selection vectorises where a branch would not.
         const uint32_t take = 0u - live[i];
-        row[i] = (row[i] & ~(take & 0xFFFFFF00u)) | ((depth[i] << 8) & take);
+        row[i] = (row[i] & ~(take & 0xFFFFFF00u)) | ((depthAt(i) << 8) & take);
+    }
+}
+
+template <CmpFunc F>
+void RunDepthTest(PixelBatch& batch, DepthStencilSurface& surface, bool write) {
+    if (batch.depthConstant) {
+        RunDepthTestOf<F, true>(batch, surface, write);
+    } else {
+        RunDepthTestOf<F, false>(batch, surface, write);
     }
 }
 

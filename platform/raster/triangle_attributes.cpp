@@ -162,6 +162,14 @@ void FillDiffuse(const TriangleAttributes& t, PixelBatch& batch) {
 void FillDepth(const TriangleAttributes& t, PixelBatch& batch) {
     const int n = batch.count;
     const double start = t.z.At(batch.x, batch.y);
+    batch.depthConstant = t.z.dx == 0;
+    if (batch.depthConstant) {
+        // Level along the row (every sprite of the game): one value for the whole batch.
+        const double clamped =
+            std::clamp(start, static_cast<double>(t.minDepth), static_cast<double>(t.maxDepth));
+        batch.depthValue = static_cast<uint32_t>(RoundClamped(clamped));
+        return;
+    }
     const double end = start + t.z.dx * (n - 1);
     if (std::min(start, end) >= t.minDepth && std::max(start, end) <= t.maxDepth &&
         std::abs(t.z.dx) < 8388608.0) {

@@ -44,6 +44,19 @@ TEST_F(DepthAndAlphaTest, NearerQuadWinsInEitherOrder) {
     EXPECT_EQ(target_.row(1)[1], 0xFF0000FFu);
 }
 
+TEST_F(DepthAndAlphaTest, SlopedQuadIntersectsALevelOne) {
+    // Depth runs from 0 at the left edge to 1 at the right: pixel x sits at (x + 0.5) / 8.
+    std::vector<ScreenVertex> sloped = Quad(-0.5f, -0.5f, 7.5f, 1.5f, 0xFFFF0000);
+    sloped[0].z = sloped[2].z = 0.0f;
+    sloped[1].z = sloped[3].z = 1.0f;
+    DrawQuad(state_, sloped);
+    EXPECT_EQ(depth_.Depth(2, 0), DepthToD24(2.5f / 8));
+    DrawQuad(state_, Quad(-0.5f, -0.5f, 7.5f, 1.5f, 0xFF0000FF, 0, 0, 1, 1, 0.5f));
+    for (int x = 0; x < 8; ++x) {
+        EXPECT_EQ(target_.row(1)[x], x < 4 ? 0xFFFF0000u : 0xFF0000FFu) << x;
+    }
+}
+
 TEST_F(DepthAndAlphaTest, DepthFunctionsAndSwitches) {
     DrawAt(0.5f, 0xFF000001);
     state_.render.zFunc = CmpFunc::Greater;
