@@ -2,6 +2,7 @@
 #include "raster/sampler.h"
 
 #include <cstddef>
+#include <utility>
 
 #include "raster/bilinear.h"
 
@@ -41,9 +42,35 @@ inline uint32_t Fetch(const SampleSource& s, int x, int y) {
     return s.texels[static_cast<std::ptrdiff_t>(y) * s.pitch + x];
 }
 
+// Per-pixel coordinate arrays of a batch, stepped out where the coordinates come as a step.
+class CoordArrays {
+  public:
+    CoordArrays(const TexelCoords& coords, int count) : u_(coords.u), v_(coords.v) {
+        if (!coords.stepped) {
+            return;
+        }
+        for (int i = 0; i < count; ++i) {
+            uStore_[i] = coords.u0 + i * coords.du;
+            vStore_[i] = coords.v0 + i * coords.dv;
+        }
+        u_ = uStore_;
+        v_ = vStore_;
+    }
+    const int32_t* u() const { return u_; }
+    const int32_t* v() const { return v_; }
+
+  private:
+    const int32_t* u_;
+    const int32_t* v_;
+    alignas(16) int32_t uStore_[kBatchSize];
+    alignas(16) int32_t vStore_[kBatchSize];
+};
+
 template <Addr AU, Addr AV>
-void SamplePoint(const SampleSource& s, const int32_t* u, const int32_t* v, uint32_t* out,
-                 int count) {
+void SamplePoint(const SampleSource& s, const TexelCoords& coords, uint32_t* out, int count) {
+    const CoordArrays c(coords, count);
+    const int32_t* u = c.u();
+    const int32_t* v = c.v();
     for (int i = 0; i < count; ++i) {
         const int x = Address<AU>(u[i] >> 16, s.width);
         const int y = Address<AV>(v[i] >> 16, s.height);
@@ -63,6 +90,9 @@ inline bool NeighbourFollows(int index, int wrapped, int size) {
         return false;
     }
 }
+
+template <Addr A>
+constexpr bool kHasFastPath = A == Addr::Clamp || A == Addr::WrapPow2;
 
 // One sample with every tap addressed on its own: the edges, and the modes without a fast path.
 template <Addr AU, Addr AV>
@@ -85,35 +115,53 @@ inline uint32_t SampleBilinearOne(const SampleSource& s, const BilinearFilter& b
     return bilinear(top, bottom, fx, fy);
 }
 
-template <Addr A>
-constexpr bool kHasFastPath = A == Addr::Clamp || A == Addr::WrapPow2;
+// Addresses the whole batch in one branch-free (vectorisable) loop: the offset of each
+// sample's top-left tap and its weights. False when some 2 x 2 block is not wholly inside the
+// texture, which the caller then samples tap by tap.
+template <Addr AU, Addr AV, typename CoordAt>
+bool AddressInside(const SampleSource& s, CoordAt coordAt, int count, int32_t* offset, uint32_t* fx,
+                   uint32_t* fy) {
+    const int lastX = s.width - 1, lastY = s.height - 1;
+    uint32_t inside = 1;
+    for (int i = 0; i < count; ++i) {
+        const auto [u, v] = coordAt(i);
+        int x = u >> 16, y = v >> 16;
+        if constexpr (AU == Addr::WrapPow2) {
+            x &= lastX;
+        }
+        if constexpr (AV == Addr::WrapPow2) {
+            y &= lastY;
+        }
+        inside &= (static_cast<uint32_t>(x) < static_cast<uint32_t>(lastX)) &
+                  (static_cast<uint32_t>(y) < static_cast<uint32_t>(lastY));
+        offset[i] = y * s.pitch + x;
+        fx[i] = ((static_cast<uint32_t>(u) & 0xFFFF) + 0x80) >> 8;
+        fy[i] = ((static_cast<uint32_t>(v) & 0xFFFF) + 0x80) >> 8;
+    }
+    return inside != 0;
+}
 
 template <Addr AU, Addr AV>
-void SampleBilinear(const SampleSource& s, const int32_t* u, const int32_t* v, uint32_t* out,
-                    int count) {
+void SampleBilinear(const SampleSource& s, const TexelCoords& coords, uint32_t* out, int count) {
     const BilinearFilter bilinear;
     if constexpr (kHasFastPath<AU> && kHasFastPath<AV>) {
-        // Address the whole batch first in one branch-free (vectorisable) loop; where every
-        // sample's 2 x 2 block lies inside the texture, the filter loop needs nothing else.
         alignas(16) int32_t offset[kBatchSize];
         alignas(16) uint32_t fx[kBatchSize], fy[kBatchSize];
-        const int wrapX = s.width - 1, wrapY = s.height - 1;
-        uint32_t inside = 1;
-        for (int i = 0; i < count; ++i) {
-            int x = u[i] >> 16, y = v[i] >> 16;
-            if constexpr (AU == Addr::WrapPow2) {
-                x &= wrapX;
-            }
-            if constexpr (AV == Addr::WrapPow2) {
-                y &= wrapY;
-            }
-            inside &= (static_cast<uint32_t>(x) < static_cast<uint32_t>(wrapX)) &
-                      (static_cast<uint32_t>(y) < static_cast<uint32_t>(wrapY));
-            offset[i] = y * s.pitch + x;
-            fx[i] = ((static_cast<uint32_t>(u[i]) & 0xFFFF) + 0x80) >> 8;
-            fy[i] = ((static_cast<uint32_t>(v[i]) & 0xFFFF) + 0x80) >> 8;
-        }
-        if (inside != 0) {
+        const bool inside =
+            coords.stepped ? AddressInside<AU, AV>(
+                                 s,
+                                 [&coords](int i) {
+                                     return std::pair<int32_t, int32_t>(coords.u0 + i * coords.du,
+                                                                        coords.v0 + i * coords.dv);
+                                 },
+                                 count, offset, fx, fy)
+                           : AddressInside<AU, AV>(
+                                 s,
+                                 [&coords](int i) {
+                                     return std::pair<int32_t, int32_t>(coords.u[i], coords.v[i]);
+                                 },
+                                 count, offset, fx, fy);
+        if (inside) {
             for (int i = 0; i < count; ++i) {
                 const uint32_t* top = s.texels + offset[i];
                 out[i] = bilinear(top, top + s.pitch, fx[i], fy[i]);
@@ -121,8 +169,9 @@ void SampleBilinear(const SampleSource& s, const int32_t* u, const int32_t* v, u
             return;
         }
     }
+    const CoordArrays c(coords, count);
     for (int i = 0; i < count; ++i) {
-        out[i] = SampleBilinearOne<AU, AV>(s, bilinear, u[i], v[i]);
+        out[i] = SampleBilinearOne<AU, AV>(s, bilinear, c.u()[i], c.v()[i]);
     }
 }
 

@@ -20,8 +20,17 @@ struct SampleSource {
     uint32_t borderColor = 0;
 };
 
-using SampleFn = void (*)(const SampleSource& source, const int32_t* u, const int32_t* v,
-                          uint32_t* out, int count);
+// The coordinates of a batch: per-pixel arrays, or when `stepped` a start and a per-pixel
+// step (affine triangles), which the samplers step through themselves.
+struct TexelCoords {
+    bool stepped = false;
+    int32_t u0 = 0, du = 0, v0 = 0, dv = 0;
+    const int32_t* u = nullptr;
+    const int32_t* v = nullptr;
+};
+
+using SampleFn = void (*)(const SampleSource& source, const TexelCoords& coords, uint32_t* out,
+                          int count);
 
 // bilinear: false for point sampling. Sizes decide whether wrapping can use a bit mask.
 SampleFn SelectSampler(bool bilinear, TextureAddress addressU, TextureAddress addressV, int width,

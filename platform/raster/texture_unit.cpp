@@ -92,13 +92,12 @@ void TextureUnit::PrepareTriangle(const TriangleAttributes& triangle, double cx,
 
 void TextureUnit::Sample(const TriangleAttributes& triangle, PixelBatch& batch) const {
     const Pass& first = passes_[0];
-    FillTexCoords(triangle, first.mapping, batch);
-    first.sample(first.source, batch.u, batch.v, batch.texel, batch.count);
+    first.sample(first.source, TexCoordsFor(triangle, first.mapping, batch), batch.texel,
+                 batch.count);
     if (passCount_ == 2) {
         alignas(16) uint32_t second[kBatchSize];
         const Pass& next = passes_[1];
-        FillTexCoords(triangle, next.mapping, batch);
-        next.sample(next.source, batch.u, batch.v, second, batch.count);
+        next.sample(next.source, TexCoordsFor(triangle, next.mapping, batch), second, batch.count);
         LerpColors(batch.texel, second, batch.texel, batch.count, mipWeight_);
     }
     if (alphaForce_ != 0) {

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 #include "raster/surface.h"
 
@@ -44,16 +46,12 @@ double Reduce(double value, double period) {
     return std::clamp(value, -kCoordLimit, kCoordLimit);
 }
 
-void FillAxisAffine(const Plane& plane, double scale, double offset, double period,
-                    const PixelBatch& batch, int32_t* out) {
+// Start and step of one axis over the batch.
+std::pair<int32_t, int32_t> AxisAffine(const Plane& plane, double scale, double offset,
+                                       double period, const PixelBatch& batch) {
     const double start = Reduce(plane.At(batch.x, batch.y) * scale - offset, period);
     const double step = std::clamp(plane.dx * scale, -kStepLimit, kStepLimit);
-    const int32_t d = static_cast<int32_t>(RoundClamped(step));
-    int32_t value = static_cast<int32_t>(RoundClamped(start));
-    for (int i = 0, n = batch.count; i < n; ++i) {
-        out[i] = value;
-        value += d;
-    }
+    return {static_cast<int32_t>(RoundClamped(start)), static_cast<int32_t>(RoundClamped(step))};
 }
 
 uint32_t PackChannels(const int32_t c[4]) {
@@ -110,11 +108,13 @@ double TriangleAttributes::TexelsPerPixel(double width, double height, double cx
     return std::max(rx, ry);
 }
 
-void FillTexCoords(const TriangleAttributes& t, const TexelMapping& m, PixelBatch& batch) {
+TexelCoords TexCoordsFor(const TriangleAttributes& t, const TexelMapping& m, PixelBatch& batch) {
+    TexelCoords coords;
     if (!t.perspective) {
-        FillAxisAffine(t.u, m.scaleU, m.offset, m.periodU, batch, batch.u);
-        FillAxisAffine(t.v, m.scaleV, m.offset, m.periodV, batch, batch.v);
-        return;
+        coords.stepped = true;
+        std::tie(coords.u0, coords.du) = AxisAffine(t.u, m.scaleU, m.offset, m.periodU, batch);
+        std::tie(coords.v0, coords.dv) = AxisAffine(t.v, m.scaleV, m.offset, m.periodV, batch);
+        return coords;
     }
     for (int i = 0, n = batch.count; i < n; ++i) {
         const double px = batch.x + i;
@@ -124,6 +124,9 @@ void FillTexCoords(const TriangleAttributes& t, const TexelMapping& m, PixelBatc
         batch.u[i] = static_cast<int32_t>(std::lround(u));
         batch.v[i] = static_cast<int32_t>(std::lround(v));
     }
+    coords.u = batch.u;
+    coords.v = batch.v;
+    return coords;
 }
 
 void FillDiffuse(const TriangleAttributes& t, PixelBatch& batch) {

@@ -8,6 +8,7 @@
 
 #include "raster/pixel_batch.h"
 #include "raster/raster_types.h"
+#include "raster/sampler.h"
 
 namespace platform::raster {
 
@@ -42,7 +43,10 @@ struct TriangleAttributes {
 TriangleAttributes BuildAttributes(const ScreenVertex& a, const ScreenVertex& b,
                                    const ScreenVertex& c, const Viewport& viewport);
 
-void FillTexCoords(const TriangleAttributes& t, const TexelMapping& mapping, PixelBatch& batch);
+// The batch's coordinates for one level: a start and a step when affine, otherwise filled into
+// batch.u and batch.v.
+TexelCoords TexCoordsFor(const TriangleAttributes& t, const TexelMapping& mapping,
+                         PixelBatch& batch);
 void FillDiffuse(const TriangleAttributes& t, PixelBatch& batch);
 void FillDepth(const TriangleAttributes& t, PixelBatch& batch);
 
