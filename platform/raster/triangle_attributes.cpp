@@ -31,7 +31,8 @@ struct PlaneBuilder {
 
 // Round to nearest for values already clamped to a safe range; std::lround is a library call.
 inline int64_t RoundClamped(double x) {
-    return static_cast<int64_t>(x >= 0 ? x + 0.5 : x - 0.5);
+    // NaN fails both comparisons and becomes 0 rather than an undefined conversion.
+    return x >= 0 ? static_cast<int64_t>(x + 0.5) : (x < 0 ? static_cast<int64_t>(x - 0.5) : 0);
 }
 
 double Channel(uint32_t color, int index) {
@@ -71,6 +72,7 @@ TriangleAttributes BuildAttributes(const ScreenVertex& a, const ScreenVertex& b,
     builder.invDet = 1.0 / (builder.ex1 * builder.ey2 - builder.ex2 * builder.ey1);
 
     TriangleAttributes t;
+    t.valid = std::isfinite(builder.invDet);
     t.perspective = !(a.rhw == b.rhw && b.rhw == c.rhw);
     const double qa = t.perspective ? a.rhw : 1.0;
     const double qb = t.perspective ? b.rhw : 1.0;

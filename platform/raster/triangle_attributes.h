@@ -26,6 +26,8 @@ struct TexelMapping {
 };
 
 struct TriangleAttributes {
+    // False when the unsnapped vertices are collinear and no planes exist.
+    bool valid = false;
     bool perspective = false;
     bool flatColor = false;
     uint32_t flatDiffuse = 0;

@@ -50,6 +50,9 @@ void TriangleRenderer::Draw(const ScreenVertex& a, const ScreenVertex& b, const 
         return;
     }
     const TriangleAttributes attributes = BuildAttributes(a, b, c, state_.viewport);
+    if (!attributes.valid) {
+        return;
+    }
     if (texture_.bound()) {
         const double cx = (double{a.x} + b.x + c.x) / 3.0;
         const double cy = (double{a.y} + b.y + c.y) / 3.0;
