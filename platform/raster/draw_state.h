@@ -50,8 +50,9 @@ struct RenderState {
     uint32_t textureFactor = 0xFFFFFFFF;
 };
 
-// One draw call. A null target draws nothing; a null depth surface (or zEnable off) skips the
-// depth test and write; a null texture reads as opaque white.
+// One draw call. A null target or an empty viewport draws nothing (the viewport is not filled
+// in for you: set it to the device's); a null depth surface (or zEnable off) skips the depth test
+// and write; a null texture reads as opaque white. Stencil is not tested or written.
 struct DrawState {
     ColorSurface* target = nullptr;
     DepthStencilSurface* depthStencil = nullptr;

@@ -42,8 +42,6 @@ TextureUnit::TextureUnit(const Texture* texture, const SamplerState& state)
 TextureUnit::Pass TextureUnit::MakePass(int level, bool bilinear) const {
     const ColorSurface& surface = texture_->level(level);
     Pass pass;
-    pass.level = level;
-    pass.bilinear = bilinear;
     pass.sample = bilinear ? linear_ : point_;
     pass.source = SampleSource{surface.data(), surface.width(), surface.height(), surface.pitch(),
                                state_.borderColor};

@@ -23,14 +23,8 @@ class TextureUnit {
     // Fills batch.texel; batch.u and batch.v are used on the way.
     void Sample(const TriangleAttributes& triangle, PixelBatch& batch) const;
 
-    // The level (first level with mip blending) and filter chosen for the last triangle.
-    int level() const { return passes_[0].level; }
-    bool bilinear() const { return passes_[0].bilinear; }
-
   private:
     struct Pass {
-        int level = 0;
-        bool bilinear = false;
         SampleFn sample = nullptr;
         SampleSource source;
         TexelMapping mapping;
