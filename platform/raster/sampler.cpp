@@ -122,6 +122,7 @@ template <Addr AU, Addr AV, typename CoordAt>
 bool AddressInside(const SampleSource& s, CoordAt coordAt, int count, int32_t* offset, uint32_t* fx,
                    uint32_t* fy) {
     const int lastX = s.width - 1, lastY = s.height - 1;
+    const int16_t pitch16 = static_cast<int16_t>(s.pitch);
     uint32_t inside = 1;
     for (int i = 0; i < count; ++i) {
         const auto [u, v] = coordAt(i);
@@ -134,7 +135,9 @@ bool AddressInside(const SampleSource& s, CoordAt coordAt, int count, int32_t* o
         }
         inside &= (static_cast<uint32_t>(x) < static_cast<uint32_t>(lastX)) &
                   (static_cast<uint32_t>(y) < static_cast<uint32_t>(lastY));
-        offset[i] = y * s.pitch + x;
+        // A 16 x 16 -> 32-bit product, which SSE2 vectorises (a full 32-bit one it cannot):
+        // coordinates stay within +-16384 texels and pitches below 32768.
+        offset[i] = static_cast<int16_t>(y) * pitch16 + x;
         fx[i] = ((static_cast<uint32_t>(u) & 0xFFFF) + 0x80) >> 8;
         fy[i] = ((static_cast<uint32_t>(v) & 0xFFFF) + 0x80) >> 8;
     }
