@@ -7,6 +7,7 @@
 
 namespace platform::raster {
 
+// Coordinate and colour step limits (triangle_attributes.cpp) assume batches this short.
 constexpr int kBatchSize = 64;
 
 struct PixelBatch {
