@@ -2,7 +2,6 @@
 #include "raster/sampler.h"
 
 #include <cstddef>
-#include <utility>
 
 #include "raster/bilinear.h"
 
@@ -118,14 +117,18 @@ inline uint32_t SampleBilinearOne(const SampleSource& s, const BilinearFilter& b
 // Addresses the whole batch in one branch-free (vectorisable) loop: the offset of each
 // sample's top-left tap and its weights. False when some 2 x 2 block is not wholly inside the
 // texture, which the caller then samples tap by tap.
-template <Addr AU, Addr AV, typename CoordAt>
-bool AddressInside(const SampleSource& s, CoordAt coordAt, int count, int32_t* offset, uint32_t* fx,
-                   uint32_t* fy) {
+template <Addr AU, Addr AV, bool kStepped>
+bool AddressInside(const SampleSource& s, const TexelCoords& coords, int count, int32_t* offset,
+                   uint32_t* fx, uint32_t* fy) {
     const int lastX = s.width - 1, lastY = s.height - 1;
     const int16_t pitch16 = static_cast<int16_t>(s.pitch);
+    int32_t stepU = coords.u0, stepV = coords.v0;
     uint32_t inside = 1;
     for (int i = 0; i < count; ++i) {
-        const auto [u, v] = coordAt(i);
+        const int32_t u = kStepped ? stepU : coords.u[i];
+        const int32_t v = kStepped ? stepV : coords.v[i];
+        stepU += coords.du;
+        stepV += coords.dv;
         int x = u >> 16, y = v >> 16;
         if constexpr (AU == Addr::WrapPow2) {
             x &= lastX;
@@ -150,20 +153,9 @@ void SampleBilinear(const SampleSource& s, const TexelCoords& coords, uint32_t* 
     if constexpr (kHasFastPath<AU> && kHasFastPath<AV>) {
         alignas(16) int32_t offset[kBatchSize];
         alignas(16) uint32_t fx[kBatchSize], fy[kBatchSize];
-        const bool inside =
-            coords.stepped ? AddressInside<AU, AV>(
-                                 s,
-                                 [&coords](int i) {
-                                     return std::pair<int32_t, int32_t>(coords.u0 + i * coords.du,
-                                                                        coords.v0 + i * coords.dv);
-                                 },
-                                 count, offset, fx, fy)
-                           : AddressInside<AU, AV>(
-                                 s,
-                                 [&coords](int i) {
-                                     return std::pair<int32_t, int32_t>(coords.u[i], coords.v[i]);
-                                 },
-                                 count, offset, fx, fy);
+        const bool inside = coords.stepped
+                                ? AddressInside<AU, AV, true>(s, coords, count, offset, fx, fy)
+                                : AddressInside<AU, AV, false>(s, coords, count, offset, fx, fy);
         if (inside) {
             for (int i = 0; i < count; ++i) {
                 const uint32_t* top = s.texels + offset[i];
