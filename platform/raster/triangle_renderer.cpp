@@ -1,0 +1,96 @@
+// Per-triangle set-up and the batch loop of a draw call.
+#include "raster/triangle_renderer.h"
+
+#include <algorithm>
+
+#include "raster/clear.h"
+#include "raster/triangle_attributes.h"
+
+namespace platform::raster {
+
+namespace {
+
+bool DepthActive(const DrawState& state) {
+    return state.depthStencil != nullptr && state.render.zEnable;
+}
+
+}  // namespace
+
+TriangleRenderer::TriangleRenderer(const DrawState& state)
+    : state_(state),
+      texture_(state.texture, state.sampler),
+      combiner_(state.stage, state.render.textureFactor),
+      alphaTest_(state.render.alphaTestEnable, state.render.alphaFunc, state.render.alphaRef),
+      depthTest_(DepthActive(state) ? state.depthStencil : nullptr, state.render.zFunc,
+                 state.render.zWriteEnable),
+      blender_(state.render,
+               state.target != nullptr ? state.target->format() : ColorFormat::A8R8G8B8) {
+    if (state.target == nullptr) {
+        return;
+    }
+    const Viewport& vp = state.viewport;
+    clip_ = Intersect(Rect{vp.x, vp.y, vp.x + vp.width, vp.y + vp.height},
+                      Rect{0, 0, state.target->width(), state.target->height()});
+    if (DepthActive(state)) {
+        // A depth surface smaller than the target limits drawing rather than overrunning it.
+        clip_ =
+            Intersect(clip_, Rect{0, 0, state.depthStencil->width(), state.depthStencil->height()});
+    }
+    active_ = clip_.left < clip_.right && clip_.top < clip_.bottom;
+    std::fill(std::begin(batch_.texel), std::end(batch_.texel), 0xFFFFFFFFu);
+}
+
+void TriangleRenderer::Draw(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+    if (!active_) {
+        return;
+    }
+    const ScreenVertex* const vertices[3] = {&a, &b, &c};
+    TriangleEdges edges;
+    if (!SetUpEdges(vertices, state_.render.cullMode, clip_, &edges)) {
+        return;
+    }
+    const TriangleAttributes attributes = BuildAttributes(a, b, c, state_.viewport);
+    if (!attributes.valid) {
+        return;
+    }
+    if (texture_.bound()) {
+        const double cx = (double{a.x} + b.x + c.x) / 3.0;
+        const double cy = (double{a.y} + b.y + c.y) / 3.0;
+        texture_.PrepareTriangle(attributes, cx, cy);
+    }
+    DrawRows(edges, attributes);
+}
+
+void TriangleRenderer::DrawRows(const TriangleEdges& edges, const TriangleAttributes& attributes) {
+    for (int y = edges.firstRow; y <= edges.lastRow; ++y) {
+        int left = 0, right = 0;
+        edges.Span(y, &left, &right);
+        for (int x = left; x < right; x += kBatchSize) {
+            batch_.x = x;
+            batch_.y = y;
+            batch_.count = std::min(kBatchSize, right - x);
+            ShadeBatch(attributes);
+        }
+    }
+}
+
+void TriangleRenderer::ShadeBatch(const TriangleAttributes& attributes) {
+    PixelBatch& batch = batch_;
+    batch.allLive = true;
+    std::fill(batch.live, batch.live + batch.count, 1u);
+    if (texture_.bound()) {
+        texture_.Sample(attributes, batch);
+    }
+    FillDiffuse(attributes, batch);
+    combiner_.Run(batch);
+    if (alphaTest_.active()) {
+        alphaTest_.Run(batch);
+    }
+    if (depthTest_.active()) {
+        FillDepth(attributes, batch);
+        depthTest_.Run(batch);
+    }
+    blender_.Run(batch, *state_.target);
+}
+
+}  // namespace platform::raster

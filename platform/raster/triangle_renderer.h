@@ -1,0 +1,41 @@
+// Draws triangles for one draw call: the pipeline stages are chosen once from the DrawState
+// when the renderer is made, then every triangle is walked row by row in batches that pass
+// through texture, stage 0, alpha test, depth test and blending.
+#pragma once
+
+#include "raster/blender.h"
+#include "raster/draw_state.h"
+#include "raster/pixel_batch.h"
+#include "raster/pixel_tests.h"
+#include "raster/texture_stage.h"
+#include "raster/texture_unit.h"
+#include "raster/triangle_edges.h"
+
+namespace platform::raster {
+
+class TriangleRenderer {
+  public:
+    explicit TriangleRenderer(const DrawState& state);
+
+    // False when the draw cannot write anything (no target, empty viewport).
+    bool active() const { return active_; }
+
+    // Vertices must be finite and inside the guard band (see clipper.h for the rest).
+    void Draw(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
+
+  private:
+    void DrawRows(const TriangleEdges& edges, const TriangleAttributes& attributes);
+    void ShadeBatch(const TriangleAttributes& attributes);
+
+    const DrawState& state_;
+    bool active_ = false;
+    Rect clip_{};
+    TextureUnit texture_;
+    TextureStageCombiner combiner_;
+    AlphaTest alphaTest_;
+    DepthTest depthTest_;
+    Blender blender_;
+    PixelBatch batch_;
+};
+
+}  // namespace platform::raster
