@@ -122,7 +122,9 @@ struct IDirect3DDevice9 {
     virtual HRESULT GetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD* value) = 0;
     virtual HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) = 0;
     virtual HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) = 0;
-    // The device holds a reference on the texture of each stage until it is replaced.
+    // The device keeps the texture of each stage alive until it is replaced, also after the
+    // program's last Release, as on Windows; a device released with textures still set frees
+    // them with itself.
     virtual HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) = 0;
     virtual HRESULT GetTexture(DWORD stage, IDirect3DBaseTexture9** texture) = 0;
     virtual HRESULT SetFVF(DWORD fvf) = 0;
