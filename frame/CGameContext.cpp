@@ -4,6 +4,8 @@
 
 #include "frame/CGame.h"
 #include "frame/SharedContext.h"
+#include "graphics/CDepthStencilRegistry.h"
+#include "graphics/CTextureRegistry.h"
 #include "graphics/SharedSprite.h"
 #include "input/CKeyboard.h"
 #include "input/KeyState.h"
@@ -15,7 +17,11 @@ void CGame::PublishContext() {
     SharedContext.screenWidth = screenWidth;
     SharedContext.screenHeight = screenHeight;
 
+    // The registries in their documented order (effect, font, model, shader, sound, depth
+    // stencil, texture), so that they are destroyed at exit in the reverse one.
     SharedContext.soundRegistry = CSoundRegistry::GetInstance();
+    CDepthStencilRegistry::GetInstance();
+    CTextureRegistry::GetInstance();
 
     static bool firstCall = true;
     ID3DXSprite** sharedSprite = GetSharedSprite();

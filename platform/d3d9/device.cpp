@@ -1,8 +1,14 @@
-// The device: presentation parameters, back buffer and depth stencil, scenes, clears,
-// viewport, Present into the window, device loss and Reset.
+// The device: presentation parameters, back buffer and automatic depth stencil, scenes, clears,
+// viewport, Present into the window, device loss and Reset. States, resources and drawing are
+// in device_*.cpp.
 #include "d3d9/device.h"
 
 #include <algorithm>
+#include <memory>
+
+#include "d3d9/surface.h"
+#include "d3d9/texture.h"
+#include "raster/clear.h"
 
 #include "sdl/backend.h"
 #include "seam/hooks.h"
@@ -15,18 +21,11 @@ bool IsBackBufferFormat(D3DFORMAT format) {
     return format == D3DFMT_X8R8G8B8 || format == D3DFMT_A8R8G8B8;
 }
 
-MemorySurface MakeSurface(int width, int height, D3DFORMAT format, uint32_t fill) {
-    MemorySurface surface;
-    surface.width = width;
-    surface.height = height;
-    surface.format = format;
-    surface.pixels.assign(static_cast<size_t>(width) * height, fill);
-    return surface;
-}
-
-uint32_t DepthBits(float z) {
-    float clamped = std::clamp(z, 0.0f, 1.0f);
-    return static_cast<uint32_t>(clamped * 16777215.0f + 0.5f);
+raster::Rect RectOfViewport(const D3DVIEWPORT9& viewport) {
+    int x = static_cast<int>(viewport.X);
+    int y = static_cast<int>(viewport.Y);
+    return raster::Rect{x, y, x + static_cast<int>(viewport.Width),
+                        y + static_cast<int>(viewport.Height)};
 }
 
 }  // namespace
@@ -71,19 +70,58 @@ Device::Device(IDirect3D9* direct3d, HWND window, const D3DPRESENT_PARAMETERS& p
 }
 
 Device::~Device() {
+    UnbindAll();
+    ReleaseImplicitSurfaces();
     win32::LeaveDeviceFullscreen(window);
     direct3d->Release();
 }
 
+void Device::UnbindAll() {
+    for (Texture*& texture : textures) {
+        if (texture) {
+            Texture* unbound = texture;
+            texture = nullptr;
+            unbound->Unbind();
+        }
+    }
+    SetTarget(nullptr);
+    SetDepth(nullptr);
+}
+
+void Device::ReleaseImplicitSurfaces() {
+    if (backBuffer) {
+        Surface::Destroy(backBuffer);
+        backBuffer = nullptr;
+    }
+    if (autoDepthStencil) {
+        Surface::Destroy(autoDepthStencil);
+        autoDepthStencil = nullptr;
+    }
+}
+
+// The new back buffer and depth stencil, the targets set to them and every state at its
+// default, as after CreateDevice.
 void Device::ApplyParameters(const D3DPRESENT_PARAMETERS& parameters) {
+    UnbindAll();
+    ReleaseImplicitSurfaces();
     presentParameters = parameters;
     int width = static_cast<int>(parameters.BackBufferWidth);
     int height = static_cast<int>(parameters.BackBufferHeight);
-    backBuffer = MakeSurface(width, height, parameters.BackBufferFormat, 0xFF000000);
-    depthStencil = parameters.EnableAutoDepthStencil
-                       ? MakeSurface(width, height, parameters.AutoDepthStencilFormat, 0xFFFFFF00)
-                       : MemorySurface{};
-    viewport = D3DVIEWPORT9{0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 1};
+    auto pixels = std::make_unique<raster::ColorSurface>(
+        width, height, static_cast<raster::ColorFormat>(parameters.BackBufferFormat));
+    raster::ClearColor(*pixels, 0xFF000000, {}, raster::Rect{0, 0, width, height});
+    backBuffer = Surface::MakeColor(this, Surface::Lifetime::Implicit, std::move(pixels), nullptr,
+                                    nullptr, D3DUSAGE_RENDERTARGET, D3DPOOL_DEFAULT);
+    if (parameters.EnableAutoDepthStencil) {
+        autoDepthStencil = Surface::MakeDepth(this, Surface::Lifetime::Implicit,
+                                              parameters.AutoDepthStencilFormat, width, height);
+        raster::DepthStencilSurface& depth = *autoDepthStencil->Depth();
+        raster::ClearDepthStencil(depth, true, 1.0f, true, 0, {},
+                                  raster::Rect{0, 0, width, height});
+    }
+    SetTarget(backBuffer);
+    SetDepth(autoDepthStencil);
+    pipeline.SetDefaults(parameters.EnableAutoDepthStencil != FALSE);
     if (parameters.Windowed) {
         win32::LeaveDeviceFullscreen(window);
     } else {
@@ -133,8 +171,9 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
     if (seam::ShouldFail(seam::Failure::Present)) {
         return D3DERR_DRIVERINTERNALERROR;
     }
-    sdl::PresentFrame(win32::SdlWindowOf(window), backBuffer.pixels.data(), backBuffer.width,
-                      backBuffer.height, backBuffer.width * 4, !presentParameters.Windowed);
+    const raster::ColorSurface& pixels = *backBuffer->Color();
+    sdl::PresentFrame(win32::SdlWindowOf(window), pixels.data(), pixels.width(), pixels.height(),
+                      pixels.pitch() * 4, !presentParameters.Windowed);
     return D3D_OK;
 }
 
@@ -154,53 +193,26 @@ HRESULT Device::EndScene() {
     return D3D_OK;
 }
 
-void Device::ClearRect(MemorySurface& surface, int x0, int y0, int x1, int y1, uint32_t value,
-                       uint32_t keepMask) {
-    x0 = std::max(x0, 0);
-    y0 = std::max(y0, 0);
-    x1 = std::min(x1, surface.width);
-    y1 = std::min(y1, surface.height);
-    for (int y = y0; y < y1; ++y) {
-        uint32_t* row = surface.pixels.data() + static_cast<size_t>(y) * surface.width;
-        for (int x = x0; x < x1; ++x) {
-            row[x] = (row[x] & keepMask) | value;
-        }
-    }
-}
-
 HRESULT Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
                       DWORD stencil) {
     bool depthFlags = (flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) != 0;
-    if ((count > 0 && !rects) || (depthFlags && depthStencil.pixels.empty())) {
+    if ((count > 0 && !rects) || (depthFlags && !depthStencil)) {
         return D3DERR_INVALIDCALL;
     }
-    uint32_t depthValue = 0;
-    uint32_t depthKeep = 0xFFFFFFFF;
-    if (flags & D3DCLEAR_ZBUFFER) {
-        depthValue |= DepthBits(z) << 8;
-        depthKeep &= 0x000000FF;
+    std::vector<raster::Rect> pieces;
+    for (DWORD i = 0; i < count; ++i) {
+        pieces.push_back(raster::Rect{static_cast<int>(rects[i].x1), static_cast<int>(rects[i].y1),
+                                      static_cast<int>(rects[i].x2),
+                                      static_cast<int>(rects[i].y2)});
     }
-    if (flags & D3DCLEAR_STENCIL) {
-        depthValue |= stencil & 0xFF;
-        depthKeep &= 0xFFFFFF00;
+    const raster::Rect clip = RectOfViewport(viewport);
+    if (flags & D3DCLEAR_TARGET) {
+        raster::ClearColor(*renderTarget->Color(), color, pieces, clip);
     }
-    uint32_t colour = backBuffer.format == D3DFMT_X8R8G8B8 ? (color | 0xFF000000) : color;
-    int vx0 = static_cast<int>(viewport.X);
-    int vy0 = static_cast<int>(viewport.Y);
-    int vx1 = vx0 + static_cast<int>(viewport.Width);
-    int vy1 = vy0 + static_cast<int>(viewport.Height);
-    DWORD pieces = count > 0 ? count : 1;
-    for (DWORD i = 0; i < pieces; ++i) {
-        int x0 = count ? std::max<int>(rects[i].x1, vx0) : vx0;
-        int y0 = count ? std::max<int>(rects[i].y1, vy0) : vy0;
-        int x1 = count ? std::min<int>(rects[i].x2, vx1) : vx1;
-        int y1 = count ? std::min<int>(rects[i].y2, vy1) : vy1;
-        if (flags & D3DCLEAR_TARGET) {
-            ClearRect(backBuffer, x0, y0, x1, y1, colour, 0);
-        }
-        if (depthFlags) {
-            ClearRect(depthStencil, x0, y0, x1, y1, depthValue, depthKeep);
-        }
+    if (depthFlags) {
+        raster::ClearDepthStencil(*depthStencil->Depth(), (flags & D3DCLEAR_ZBUFFER) != 0, z,
+                                  (flags & D3DCLEAR_STENCIL) != 0, static_cast<uint8_t>(stencil),
+                                  pieces, clip);
     }
     return D3D_OK;
 }
@@ -211,8 +223,9 @@ HRESULT Device::SetViewport(const D3DVIEWPORT9* newViewport) {
     }
     uint64_t right = uint64_t{newViewport->X} + newViewport->Width;
     uint64_t bottom = uint64_t{newViewport->Y} + newViewport->Height;
-    if (right > static_cast<uint64_t>(backBuffer.width) ||
-        bottom > static_cast<uint64_t>(backBuffer.height) || newViewport->MinZ < 0.0f ||
+    const raster::ColorSurface& target = *renderTarget->Color();
+    if (right > static_cast<uint64_t>(target.width()) ||
+        bottom > static_cast<uint64_t>(target.height()) || newViewport->MinZ < 0.0f ||
         newViewport->MaxZ > 1.0f || newViewport->MinZ > newViewport->MaxZ) {
         return D3DERR_INVALIDCALL;
     }

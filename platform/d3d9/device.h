@@ -1,5 +1,6 @@
-// The one device implementation: a software device drawing into memory surfaces, shown in its
-// window by Present. Internal header: D3DX and the test seam reach the device through it.
+// The one device implementation: a software device drawing with the rasteriser into its back
+// buffer and render-target textures, shown in its window by Present. Internal header: D3DX and
+// the test seam reach the device through it.
 #pragma once
 
 #include <cstdint>
@@ -7,16 +8,17 @@
 
 #include "common/ref_counted.h"
 #include "d3d9.h"
+#include "d3d9/device_state.h"
+#include "raster/raster_types.h"
+
+namespace platform::raster {
+struct DrawState;
+}
 
 namespace platform::d3d9 {
 
-// A plain 32-bit surface in memory (colour as ARGB, depth-stencil as depth << 8 | stencil).
-struct MemorySurface {
-    int width = 0;
-    int height = 0;
-    D3DFORMAT format = D3DFMT_UNKNOWN;
-    std::vector<uint32_t> pixels;
-};
+class Surface;
+class Texture;
 
 class Device final : public RefCounted<IDirect3DDevice9> {
   public:
@@ -32,6 +34,32 @@ class Device final : public RefCounted<IDirect3DDevice9> {
     HRESULT SetViewport(const D3DVIEWPORT9* viewport) override;
     HRESULT GetViewport(D3DVIEWPORT9* viewport) override;
 
+    HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
+    HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override;
+    HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
+    HRESULT GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD* value) override;
+    HRESULT SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) override;
+    HRESULT GetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD* value) override;
+    HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;
+    HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) override;
+    HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) override;
+    HRESULT GetTexture(DWORD stage, IDirect3DBaseTexture9** texture) override;
+    HRESULT SetFVF(DWORD fvf) override;
+    HRESULT GetFVF(DWORD* fvf) override;
+    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT primitiveCount,
+                            const void* vertexData, UINT vertexStride) override;
+
+    HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
+                          D3DPOOL pool, IDirect3DTexture9** texture, HANDLE* sharedHandle) override;
+    HRESULT CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT format,
+                                      D3DMULTISAMPLE_TYPE multiSample, DWORD multisampleQuality,
+                                      BOOL discard, IDirect3DSurface9** surface,
+                                      HANDLE* sharedHandle) override;
+    HRESULT GetRenderTarget(DWORD index, IDirect3DSurface9** renderTarget) override;
+    HRESULT SetRenderTarget(DWORD index, IDirect3DSurface9* renderTarget) override;
+    HRESULT GetDepthStencilSurface(IDirect3DSurface9** depthStencil) override;
+    HRESULT SetDepthStencilSurface(IDirect3DSurface9* depthStencil) override;
+
     // Resources in the default pool must all be gone before Reset succeeds.
     void AddDefaultPoolObject() { ++defaultPoolObjects; }
     void RemoveDefaultPoolObject() { --defaultPoolObjects; }
@@ -41,7 +69,7 @@ class Device final : public RefCounted<IDirect3DDevice9> {
     // "not reset".
     void Lose(int lostChecks);
 
-    const MemorySurface& BackBuffer() const { return backBuffer; }
+    Surface* BackBuffer() const { return backBuffer; }
 
     // Completes parameters as CreateDevice and Reset do (sizes and format of a windowed back
     // buffer from the window); false when they are not valid.
@@ -52,19 +80,28 @@ class Device final : public RefCounted<IDirect3DDevice9> {
 
     ~Device() override;
     void ApplyParameters(const D3DPRESENT_PARAMETERS& parameters);
-    void ClearRect(MemorySurface& surface, int x0, int y0, int x1, int y1, uint32_t value,
-                   uint32_t keepMask);
+    void ReleaseImplicitSurfaces();
+    void UnbindAll();
+    void SetTarget(Surface* surface);
+    void SetDepth(Surface* surface);
+    // The rasteriser's state for the next draw; false when nothing can be drawn.
+    bool BuildDrawState(raster::DrawState& draw) const;
 
     IDirect3D9* direct3d;
     HWND window;
     D3DPRESENT_PARAMETERS presentParameters = {};
-    MemorySurface backBuffer;
-    MemorySurface depthStencil;
+    Surface* backBuffer = nullptr;
+    Surface* autoDepthStencil = nullptr;
+    Surface* renderTarget = nullptr;  // bound, see Surface::Bind
+    Surface* depthStencil = nullptr;  // bound; null when none is set
+    Texture* textures[kSamplers] = {};
+    DeviceState pipeline;
     D3DVIEWPORT9 viewport = {};
     State state = State::Working;
     int lostChecksLeft = 0;
     bool inScene = false;
     int defaultPoolObjects = 0;
+    std::vector<raster::ScreenVertex> vertices;  // reused by every draw
 };
 
 // Our own device behind the interface (every device is ours).

@@ -52,6 +52,8 @@ void InjectWindowRestored(HWND window);
 }  // namespace platform::testing
 
 struct IDirect3DDevice9;
+struct IDirect3DSurface9;
+struct IDirect3DTexture9;
 
 namespace platform::testing {
 
@@ -70,8 +72,12 @@ struct Image {
     uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-// The device's back buffer as it would be presented.
+// The device's back buffer as it would be presented (an X8R8G8B8 buffer reads alpha 255).
 Image ReadBackBuffer(IDirect3DDevice9* device);
+// A colour surface (back buffer or texture level); empty for a depth stencil or null.
+Image ReadSurface(IDirect3DSurface9* surface);
+// One mip level of a texture; empty when there is no such level.
+Image ReadTextureLevel(IDirect3DTexture9* texture, int level);
 
 // Writes an image as a PNG file; false on failure.
 bool SavePng(const Image& image, const std::string& path);

@@ -1,8 +1,10 @@
-// fopen_s: a stream on success, an errno value and a null stream on failure.
+// fopen_s: a stream on success, an errno value and a null stream on failure. vsnprintf_s:
+// formatted output cut to the buffer with _TRUNCATE, always terminated.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -44,6 +46,38 @@ TEST(FopenS, InvalidArgumentsGiveEinval) {
     file = reinterpret_cast<FILE*>(1);
     EXPECT_EQ(fopen_s(&file, "x", nullptr), EINVAL);
     EXPECT_EQ(file, nullptr);
+}
+
+int FormatInto(char* buffer, size_t size, size_t count, const char* format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    const int result = vsnprintf_s(buffer, size, count, format, arguments);
+    va_end(arguments);
+    return result;
+}
+
+TEST(VsnprintfS, TruncateCutsToTheBufferAndTerminates) {
+    char buffer[8];
+    EXPECT_EQ(FormatInto(buffer, sizeof buffer, _TRUNCATE, "%03d", 7), 3);
+    EXPECT_STREQ(buffer, "007");
+    EXPECT_EQ(FormatInto(buffer, sizeof buffer, _TRUNCATE, "%s", "abcdefghij"), -1);
+    EXPECT_STREQ(buffer, "abcdefg");
+    EXPECT_EQ(FormatInto(buffer, sizeof buffer, _TRUNCATE, "%s", "abcdefg"), 7) << "exactly fits";
+}
+
+TEST(VsnprintfS, CountLimitsTheOutputAndOverflowingCountsFail) {
+    char buffer[8];
+    EXPECT_EQ(FormatInto(buffer, sizeof buffer, 3, "%s", "abcdef"), -1);
+    EXPECT_STREQ(buffer, "abc");
+    EXPECT_EQ(FormatInto(buffer, sizeof buffer, 3, "%s", "ab"), 2);
+    EXPECT_STREQ(buffer, "ab");
+    errno = 0;
+    EXPECT_EQ(FormatInto(buffer, sizeof buffer, 20, "%s", "abcdefghij"), -1);
+    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ(errno, ERANGE);
+    EXPECT_EQ(FormatInto(nullptr, 8, _TRUNCATE, "x"), -1);
+    EXPECT_EQ(FormatInto(buffer, sizeof buffer, _TRUNCATE, nullptr), -1);
+    EXPECT_STREQ(buffer, "");
 }
 
 }  // namespace

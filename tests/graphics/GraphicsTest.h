@@ -1,0 +1,100 @@
+// Shared fixture of the graphics tests: a headless 640 x 480 device (automatic D24S8 depth
+// stencil) published in SharedContext as the frame would, texture files written into a
+// folder of the test's own, and helpers to read the screen and compare pictures.
+// Each test runs in its own process, so the registries start empty in every test.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "d3d9.h"
+#include "d3dx9/image_file.h"
+#include "frame/SharedContext.h"
+#include "graphics/CTexture.h"
+#include "platform/d3d9/device_fixture.h"
+#include "test_seam.h"
+
+class GraphicsTest : public ::testing::Test {
+  protected:
+    static constexpr int kWidth = 640;
+    static constexpr int kHeight = 480;
+
+    void SetUp() override {
+        platform::testing::StartHeadless();
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpszClassName = "GraphicsTest";
+        RegisterClassExA(&wc);  // already there when tests share one process
+        window = CreateWindowExA(0, "GraphicsTest", "", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
+                                 nullptr, nullptr, nullptr);
+        ASSERT_NE(window, nullptr);
+        d3d = Direct3DCreate9(D3D_SDK_VERSION);
+        ASSERT_NE(d3d, nullptr);
+        parameters.Windowed = TRUE;
+        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
+        parameters.hDeviceWindow = window;
+        parameters.BackBufferWidth = kWidth;
+        parameters.BackBufferHeight = kHeight;
+        parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
+        parameters.EnableAutoDepthStencil = TRUE;
+        parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
+        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
+                                    D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters, &device),
+                  D3D_OK);
+        SharedContext.hWnd = window;
+        SharedContext.device = device;
+        SharedContext.screenWidth = kWidth;
+        SharedContext.screenHeight = kHeight;
+        folder = std::filesystem::temp_directory_path() /
+                 ("pokutan_graphics_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        CTexture::SetDirectory(folder.string() + "/");
+        CTexture::SetExtension(".png");
+    }
+
+    // The device is released by the registries' objects at exit, after the test.
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+        if (device) {
+            device->Release();
+        }
+        if (d3d) {
+            d3d->Release();
+        }
+    }
+
+    void WriteTextureFile(const std::string& name, const platform::d3dx9::Image& picture) {
+        ASSERT_TRUE(platform::d3dx9::WritePngFile((folder / (name + ".png")).string(), picture));
+    }
+
+    template <typename Colour>
+    static platform::d3dx9::Image Picture(int width, int height, Colour colour) {
+        platform::d3dx9::Image picture;
+        picture.width = width;
+        picture.height = height;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                picture.pixels.push_back(colour(x, y));
+            }
+        }
+        return picture;
+    }
+
+    void ClearScreen(D3DCOLOR colour) {
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, colour,
+                      1.0f, 0);
+    }
+
+    platform::testing::Image Screen() { return platform::testing::ReadBackBuffer(device); }
+
+    HWND window = nullptr;
+    IDirect3D9* d3d = nullptr;
+    IDirect3DDevice9* device = nullptr;
+    D3DPRESENT_PARAMETERS parameters = {};
+    std::filesystem::path folder;
+};

@@ -1,0 +1,154 @@
+// A headless window and a 64 x 64 windowed device with an automatic D24S8 depth stencil, for
+// the device and D3DX tests; plus drawing helpers and picture comparison that saves both
+// pictures under failed_pictures/ when they differ.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "d3d9.h"
+#include "test_seam.h"
+
+namespace pokutan_test {
+
+struct ScreenQuadVertex {
+    float x, y, z, rhw;
+    D3DCOLOR color;
+    float u, v;
+};
+
+class DeviceFixture : public ::testing::Test {
+  protected:
+    static constexpr int kSize = 64;
+
+    void SetUp() override {
+        platform::testing::StartHeadless();
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpszClassName = "DeviceFixture";
+        ASSERT_NE(RegisterClassExA(&wc), 0);
+        window = CreateWindowExA(0, "DeviceFixture", "", WS_POPUP, 0, 0, kSize, kSize, nullptr,
+                                 nullptr, nullptr, nullptr);
+        ASSERT_NE(window, nullptr);
+        d3d = Direct3DCreate9(D3D_SDK_VERSION);
+        ASSERT_NE(d3d, nullptr);
+        parameters.Windowed = TRUE;
+        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
+        parameters.hDeviceWindow = window;
+        parameters.BackBufferWidth = kSize;
+        parameters.BackBufferHeight = kSize;
+        parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
+        parameters.EnableAutoDepthStencil = TRUE;
+        parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
+        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
+                                    D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters, &device),
+                  D3D_OK);
+    }
+
+    void TearDown() override {
+        if (device) {
+            EXPECT_EQ(device->Release(), 0u) << "something still holds the device";
+        }
+        if (d3d) {
+            d3d->Release();
+        }
+        DestroyWindow(window);
+        UnregisterClassA("DeviceFixture", nullptr);
+    }
+
+    // A managed A8R8G8B8 texture of one level filled by fill(x, y).
+    template <typename Fill>
+    IDirect3DTexture9* MakeTexture(int width, int height, Fill fill) {
+        IDirect3DTexture9* texture = nullptr;
+        EXPECT_EQ(device->CreateTexture(width, height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                        &texture, nullptr),
+                  D3D_OK);
+        D3DLOCKED_RECT locked;
+        EXPECT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+        for (int y = 0; y < height; ++y) {
+            auto* row =
+                reinterpret_cast<uint32_t*>(static_cast<char*>(locked.pBits) + y * locked.Pitch);
+            for (int x = 0; x < width; ++x) {
+                row[x] = fill(x, y);
+            }
+        }
+        texture->UnlockRect(0);
+        return texture;
+    }
+
+    // A pre-transformed quad over pixels [x0, x1) x [y0, y1) with the whole texture on it.
+    void DrawQuad(float x0, float y0, float x1, float y1, float z, D3DCOLOR color) {
+        const ScreenQuadVertex quad[4] = {{x0 - 0.5f, y0 - 0.5f, z, 1, color, 0, 0},
+                                          {x1 - 0.5f, y0 - 0.5f, z, 1, color, 1, 0},
+                                          {x0 - 0.5f, y1 - 0.5f, z, 1, color, 0, 1},
+                                          {x1 - 0.5f, y1 - 0.5f, z, 1, color, 1, 1}};
+        ASSERT_EQ(device->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1), D3D_OK);
+        ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof quad[0]), D3D_OK);
+    }
+
+    platform::testing::Image Screen() { return platform::testing::ReadBackBuffer(device); }
+
+    HWND window = nullptr;
+    IDirect3D9* d3d = nullptr;
+    IDirect3DDevice9* device = nullptr;
+    D3DPRESENT_PARAMETERS parameters = {};
+};
+
+inline int ChannelDistance(uint32_t a, uint32_t b) {
+    int largest = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        largest = std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                                             static_cast<int>((b >> shift) & 0xFF)));
+    }
+    return largest;
+}
+
+// Same size and every channel within tolerance; otherwise both pictures are written beside the
+// test's output as failed_pictures/<name>_actual.png and _expected.png.
+inline testing::AssertionResult ImagesMatch(const platform::testing::Image& actual,
+                                            const platform::testing::Image& expected, int tolerance,
+                                            const std::string& name) {
+    std::string failure;
+    if (actual.width != expected.width || actual.height != expected.height) {
+        failure = "sizes differ";
+    }
+    for (int y = 0; failure.empty() && y < actual.height; ++y) {
+        for (int x = 0; x < actual.width; ++x) {
+            if (ChannelDistance(actual.At(x, y), expected.At(x, y)) > tolerance) {
+                char text[96];
+                std::snprintf(text, sizeof text, "pixel (%d, %d) is %08X, expected %08X", x, y,
+                              actual.At(x, y), expected.At(x, y));
+                failure = text;
+                break;
+            }
+        }
+    }
+    if (failure.empty()) {
+        return testing::AssertionSuccess();
+    }
+    std::error_code ignored;
+    std::filesystem::create_directories("failed_pictures", ignored);
+    platform::testing::SavePng(actual, "failed_pictures/" + name + "_actual.png");
+    platform::testing::SavePng(expected, "failed_pictures/" + name + "_expected.png");
+    return testing::AssertionFailure() << name << ": " << failure << " (see failed_pictures/)";
+}
+
+// A picture of that size filled by colour(x, y).
+template <typename Colour>
+platform::testing::Image MakeImage(int width, int height, Colour colour) {
+    platform::testing::Image image;
+    image.width = width;
+    image.height = height;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.pixels.push_back(colour(x, y));
+        }
+    }
+    return image;
+}
+
+}  // namespace pokutan_test
