@@ -48,24 +48,11 @@ class GameFrame {
   public:
     GameFrame() {
         platform::testing::StartHeadless();
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "DeviceFrameBench";
-        RegisterClassExA(&wc);
-        window = CreateWindowExA(0, "DeviceFrameBench", "", WS_POPUP, 0, 0, kWidth, kHeight,
-                                 nullptr, nullptr, nullptr, nullptr);
-        d3d = Direct3DCreate9(D3D_SDK_VERSION);
-        D3DPRESENT_PARAMETERS parameters = {};
-        parameters.Windowed = TRUE;
-        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        parameters.hDeviceWindow = window;
-        parameters.BackBufferWidth = kWidth;
-        parameters.BackBufferHeight = kHeight;
-        parameters.EnableAutoDepthStencil = TRUE;
-        parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-        d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
-                          D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters, &device);
+        platform::testing::HeadlessDevice headless;
+        platform::testing::CreateHeadlessDevice(kWidth, kHeight, &headless);
+        window = headless.window;
+        d3d = headless.d3d;
+        device = headless.device;
         SharedContext.device = device;
         D3DXCreateSprite(device, GetSharedSprite());
         sprite = GetSharedSprite();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "d3d9.h"
 #include "seam/hooks.h"
 #include "windows.h"
 
@@ -81,5 +82,21 @@ Image ReadTextureLevel(IDirect3DTexture9* texture, int level);
 
 // Writes an image as a PNG file; false on failure.
 bool SavePng(const Image& image, const std::string& path);
+
+}  // namespace platform::testing
+
+namespace platform::testing {
+
+// A borderless window of the given client size with a windowed device on it (X8R8G8B8 back
+// buffer, automatic D24S8 depth stencil), for tests and tools that draw without the frame.
+struct HeadlessDevice {
+    HWND window = nullptr;
+    IDirect3D9* d3d = nullptr;
+    IDirect3DDevice9* device = nullptr;
+    D3DPRESENT_PARAMETERS parameters = {};  // as CreateDevice completed them
+};
+
+// False when a step failed; whatever was made is in `out` either way.
+bool CreateHeadlessDevice(int width, int height, HeadlessDevice* out);
 
 }  // namespace platform::testing

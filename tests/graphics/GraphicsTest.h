@@ -24,27 +24,13 @@ class GraphicsTest : public ::testing::Test {
 
     void SetUp() override {
         platform::testing::StartHeadless();
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "GraphicsTest";
-        RegisterClassExA(&wc);  // already there when tests share one process
-        window = CreateWindowExA(0, "GraphicsTest", "", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
-                                 nullptr, nullptr, nullptr);
-        ASSERT_NE(window, nullptr);
-        d3d = Direct3DCreate9(D3D_SDK_VERSION);
-        ASSERT_NE(d3d, nullptr);
-        parameters.Windowed = TRUE;
-        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        parameters.hDeviceWindow = window;
-        parameters.BackBufferWidth = kWidth;
-        parameters.BackBufferHeight = kHeight;
-        parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-        parameters.EnableAutoDepthStencil = TRUE;
-        parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
-                                    D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters, &device),
-                  D3D_OK);
+        platform::testing::HeadlessDevice headless;
+        bool created = platform::testing::CreateHeadlessDevice(kWidth, kHeight, &headless);
+        window = headless.window;
+        d3d = headless.d3d;
+        device = headless.device;
+        parameters = headless.parameters;
+        ASSERT_TRUE(created);
         SharedContext.hWnd = window;
         SharedContext.device = device;
         SharedContext.screenWidth = kWidth;

@@ -26,27 +26,13 @@ class DeviceFixture : public ::testing::Test {
 
     void SetUp() override {
         platform::testing::StartHeadless();
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.lpszClassName = "DeviceFixture";
-        ASSERT_NE(RegisterClassExA(&wc), 0);
-        window = CreateWindowExA(0, "DeviceFixture", "", WS_POPUP, 0, 0, kSize, kSize, nullptr,
-                                 nullptr, nullptr, nullptr);
-        ASSERT_NE(window, nullptr);
-        d3d = Direct3DCreate9(D3D_SDK_VERSION);
-        ASSERT_NE(d3d, nullptr);
-        parameters.Windowed = TRUE;
-        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        parameters.hDeviceWindow = window;
-        parameters.BackBufferWidth = kSize;
-        parameters.BackBufferHeight = kSize;
-        parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-        parameters.EnableAutoDepthStencil = TRUE;
-        parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
-                                    D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters, &device),
-                  D3D_OK);
+        platform::testing::HeadlessDevice headless;
+        bool created = platform::testing::CreateHeadlessDevice(kSize, kSize, &headless);
+        window = headless.window;
+        d3d = headless.d3d;
+        device = headless.device;
+        parameters = headless.parameters;
+        ASSERT_TRUE(created);
     }
 
     void TearDown() override {
@@ -57,7 +43,6 @@ class DeviceFixture : public ::testing::Test {
             d3d->Release();
         }
         DestroyWindow(window);
-        UnregisterClassA("DeviceFixture", nullptr);
     }
 
     // A managed A8R8G8B8 texture of one level filled by fill(x, y).
