@@ -24,7 +24,8 @@ TriangleRenderer::TriangleRenderer(const DrawState& state)
       depthTest_(DepthActive(state) ? state.depthStencil : nullptr, state.render.zFunc,
                  state.render.zWriteEnable),
       blender_(state.render,
-               state.target != nullptr ? state.target->format() : ColorFormat::A8R8G8B8) {
+               state.target != nullptr ? state.target->format() : ColorFormat::A8R8G8B8),
+      fused_(FusedSpanFor(state)) {
     if (state.target == nullptr) {
         return;
     }
@@ -58,7 +59,57 @@ void TriangleRenderer::Draw(const ScreenVertex& a, const ScreenVertex& b, const 
         const double cy = (double{a.y} + b.y + c.y) / 3.0;
         texture_.PrepareTriangle(attributes, cx, cy);
     }
-    DrawRows(edges, attributes);
+    if (!fused_.usable || !DrawRowsFused(edges, attributes)) {
+        DrawRows(edges, attributes);
+    }
+}
+
+bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
+                                     const TriangleAttributes& attributes) {
+    SampleSource source;
+    TexelMapping mapping;
+    if (attributes.perspective || !attributes.flatColor || attributes.z.dx != 0 ||
+        !texture_.SingleBilinearLevel(&source, &mapping)) {
+        return false;
+    }
+    const bool depth = depthTest_.active();
+    FusedSpanJob job;
+    job.texels = source.texels;
+    job.width = source.width;
+    job.height = source.height;
+    job.pitch = source.pitch;
+    job.modulator = attributes.flatDiffuse | (fused_.modulateAlpha ? 0u : 0xFF000000u);
+    job.textureForce = texture_.alphaForce();
+    job.alphaTest = fused_.alphaTest;
+    job.alphaRef = state_.render.alphaRef;
+    job.depthWrite = state_.render.zWriteEnable;
+    job.targetForce = state_.target->format() == ColorFormat::X8R8G8B8 ? 0xFF000000u : 0u;
+    // The batches, coordinates and depth of the staged path, so that every pixel matches.
+    PixelBatch& batch = batch_;
+    for (int y = edges.firstRow; y <= edges.lastRow; ++y) {
+        int left = 0, right = 0;
+        edges.Span(y, &left, &right);
+        for (int x = left; x < right; x += kBatchSize) {
+            batch.x = x;
+            batch.y = y;
+            batch.count = std::min(kBatchSize, right - x);
+            const TexelCoords coords = TexCoordsFor(attributes, mapping, batch);
+            job.u0 = coords.u0;
+            job.du = coords.du;
+            job.v0 = coords.v0;
+            job.dv = coords.dv;
+            job.count = batch.count;
+            job.target = state_.target->row(y) + x;
+            job.depthRow = nullptr;
+            if (depth) {
+                FillDepth(attributes, batch);
+                job.depth = batch.depthValue;
+                job.depthRow = state_.depthStencil->row(y) + x;
+            }
+            RunFusedSpan(job);
+        }
+    }
+    return true;
 }
 
 void TriangleRenderer::DrawRows(const TriangleEdges& edges, const TriangleAttributes& attributes) {

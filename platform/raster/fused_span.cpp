@@ -1,0 +1,388 @@
+// The fused background path: state checks, an exact scalar pixel for batch edges and texture
+// borders, and SSE2 and AVX2 loops (AVX2 chosen at run time) for batches wholly inside the
+// texture.
+//
+// The loops fold the bilinear weight of 256 away: adding half a step (0x80) to a coordinate
+// before splitting it gives the same taps and weights, except that a weight of 256 on the
+// next texel becomes a weight of 0 on the texel after, which blends to the same value. Weights
+// then fit 0..255, which lets AVX2 blend as a + round((b - a) * w / 256) with one rounding
+// multiply (pmulhrsw computes exactly floor(((b - a) * w * 128 + 2^14) / 2^15)).
+#include "raster/fused_span.h"
+
+#include <cstddef>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#define POKUTAN_FUSED_AVX2 1
+#endif
+
+#include "raster/bilinear.h"
+#include "raster/color_ops.h"
+
+namespace platform::raster {
+
+namespace {
+
+FusedSpanMode g_mode = FusedSpanMode::Best;
+
+bool IsTexture(uint32_t arg) {
+    return arg == TextureArg::Texture;
+}
+
+bool IsDiffuse(uint32_t arg) {
+    return arg == TextureArg::Diffuse || arg == TextureArg::Current;
+}
+
+bool ModulatesTextureByDiffuse(TextureOp op, uint32_t arg1, uint32_t arg2) {
+    return op == TextureOp::Modulate &&
+           ((IsTexture(arg1) && IsDiffuse(arg2)) || (IsDiffuse(arg1) && IsTexture(arg2)));
+}
+
+bool SelectsTexture(TextureOp op, uint32_t arg1, uint32_t arg2) {
+    return (op == TextureOp::SelectArg1 && IsTexture(arg1)) ||
+           (op == TextureOp::SelectArg2 && IsTexture(arg2));
+}
+
+inline int ClampIndex(int i, int size) {
+    return i < 0 ? 0 : (i >= size ? size - 1 : i);
+}
+
+// The staged pipeline's clamped bilinear sample, tap by tap.
+uint32_t SampleClamped(const FusedSpanJob& j, int32_t u, int32_t v) {
+    const int x0 = u >> 16, y0 = v >> 16;
+    const uint32_t fx = ((static_cast<uint32_t>(u) & 0xFFFF) + 0x80) >> 8;
+    const uint32_t fy = ((static_cast<uint32_t>(v) & 0xFFFF) + 0x80) >> 8;
+    const uint32_t* upper =
+        j.texels + static_cast<std::ptrdiff_t>(ClampIndex(y0, j.height)) * j.pitch;
+    const uint32_t* lower =
+        j.texels + static_cast<std::ptrdiff_t>(ClampIndex(y0 + 1, j.height)) * j.pitch;
+    const int xa = ClampIndex(x0, j.width), xb = ClampIndex(x0 + 1, j.width);
+    const uint32_t top[2] = {upper[xa], upper[xb]};
+    const uint32_t bottom[2] = {lower[xa], lower[xb]};
+    return BilinearPortable(top, bottom, fx, fy);
+}
+
+uint32_t ModulateOne(uint32_t a, uint32_t b) {
+    uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        result |= MulDiv255((a >> shift) & 0xFF, (b >> shift) & 0xFF) << shift;
+    }
+    return result;
+}
+
+uint32_t AddSaturateOne(uint32_t a, uint32_t b) {
+    uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const uint32_t sum = ((a >> shift) & 0xFF) + ((b >> shift) & 0xFF);
+        result |= (sum > 255 ? 255 : sum) << shift;
+    }
+    return result;
+}
+
+void ShadeOne(const FusedSpanJob& j, int i) {
+    const uint32_t texel = SampleClamped(j, j.u0 + i * j.du, j.v0 + i * j.dv) | j.textureForce;
+    const uint32_t color = ModulateOne(texel, j.modulator);
+    if (j.alphaTest && !((color >> 24) > j.alphaRef)) {
+        return;
+    }
+    if (j.depthRow != nullptr) {
+        const uint32_t word = j.depthRow[i];
+        if (!(j.depth <= (word >> 8))) {
+            return;
+        }
+        if (j.depthWrite) {
+            j.depthRow[i] = (word & 0xFFu) | (j.depth << 8);
+        }
+    }
+    j.target[i] = AddSaturateOne(color, j.target[i] | j.targetForce) | j.targetForce;
+}
+
+// True when every pixel's 2 x 2 block, with the folded coordinates, lies inside the texture:
+// coordinates are linear along the batch, so its two ends decide.
+bool BlocksInside(const FusedSpanJob& j) {
+    if (j.pitch >= 32768 || j.height >= 32768) {
+        return false;
+    }
+    auto inside = [&](int32_t u, int32_t v) {
+        const int x = (u + 0x80) >> 16, y = (v + 0x80) >> 16;
+        return static_cast<unsigned>(x) < static_cast<unsigned>(j.width - 1) &&
+               static_cast<unsigned>(y) < static_cast<unsigned>(j.height - 1);
+    };
+    const int last = j.count - 1;
+    return inside(j.u0, j.v0) && inside(j.u0 + last * j.du, j.v0 + last * j.dv);
+}
+
+#if defined(__SSE2__)
+
+// The SSE2 loop: four pixels an iteration, one pixel's vertical blend per register.
+class Sse2Span {
+  public:
+    explicit Sse2Span(const FusedSpanJob& j)
+        : j_(j),
+          zero_(_mm_setzero_si128()),
+          half_(_mm_set1_epi16(128)),
+          full_(_mm_set1_epi16(256)),
+          modulator_(_mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(j.modulator)), zero_)),
+          textureForce_(
+              _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(j.textureForce)), zero_)) {}
+
+    template <bool kDepth, bool kDepthWrite>
+    void Run(int count) const;
+
+  private:
+    // The blend of the 2 x 2 block at p down its columns: the left and right texels of the
+    // pixel's row, 16 bits a channel. wy holds the lower row's weight in every lane.
+    __m128i Column(const uint32_t* p, __m128i wy) const {
+        const __m128i top =
+            _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), zero_);
+        const __m128i bottom = _mm_unpacklo_epi8(
+            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + j_.pitch)), zero_);
+        const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(top, _mm_sub_epi16(full_, wy)),
+                                          _mm_mullo_epi16(bottom, wy));
+        return _mm_srli_epi16(_mm_add_epi16(sum, half_), 8);
+    }
+
+    // Two pixels' columns across, modulated: wx holds each pixel's right weight in its lanes.
+    __m128i Across(__m128i a, __m128i b, __m128i wx) const {
+        const __m128i left = _mm_unpacklo_epi64(a, b), right = _mm_unpackhi_epi64(a, b);
+        const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(left, _mm_sub_epi16(full_, wx)),
+                                          _mm_mullo_epi16(right, wx));
+        __m128i texel = _mm_or_si128(_mm_srli_epi16(_mm_add_epi16(sum, half_), 8), textureForce_);
+        const __m128i x = _mm_add_epi16(_mm_mullo_epi16(texel, modulator_), half_);
+        return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+    }
+
+    static __m128i Select(__m128i mask, __m128i yes, __m128i no) {
+        return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
+    }
+
+    const FusedSpanJob& j_;
+    const __m128i zero_, half_, full_, modulator_, textureForce_;
+};
+
+template <bool kDepth, bool kDepthWrite>
+void Sse2Span::Run(int count) const {
+    const FusedSpanJob& j = j_;
+    const int32_t u0 = j.u0 + 0x80, v0 = j.v0 + 0x80;
+    __m128i u = _mm_setr_epi32(u0, u0 + j.du, u0 + 2 * j.du, u0 + 3 * j.du);
+    __m128i v = _mm_setr_epi32(v0, v0 + j.dv, v0 + 2 * j.dv, v0 + 3 * j.dv);
+    const __m128i du = _mm_set1_epi32(4 * j.du), dv = _mm_set1_epi32(4 * j.dv);
+    // Rows and pitch fit 15 bits, so the pitch multiply is one 16 x 16 multiply-add per lane.
+    const __m128i pitch = _mm_set1_epi32(j.pitch);
+    const __m128i byteMask = _mm_set1_epi32(0xFF);
+    const __m128i alphaRef = _mm_set1_epi32(static_cast<int>(j.alphaRef));
+    const __m128i alphaOff = j.alphaTest ? _mm_setzero_si128() : _mm_set1_epi32(-1);
+    const __m128i depth = _mm_set1_epi32(static_cast<int>(j.depth));
+    const __m128i depthWord = _mm_set1_epi32(static_cast<int>(j.depth << 8));
+    const __m128i force = _mm_set1_epi32(static_cast<int>(j.targetForce));
+    for (int i = 0; i + 4 <= count; i += 4) {
+        const __m128i offset =
+            _mm_add_epi32(_mm_madd_epi16(_mm_srai_epi32(v, 16), pitch), _mm_srai_epi32(u, 16));
+        __m128i fx = _mm_and_si128(_mm_srli_epi32(u, 8), byteMask);
+        __m128i fy = _mm_and_si128(_mm_srli_epi32(v, 8), byteMask);
+        fx = _mm_or_si128(fx, _mm_slli_epi32(fx, 16));
+        fy = _mm_or_si128(fy, _mm_slli_epi32(fy, 16));
+        u = _mm_add_epi32(u, du);
+        v = _mm_add_epi32(v, dv);
+        alignas(16) int32_t at[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(at), offset);
+        const __m128i c0 = Column(j.texels + at[0], _mm_shuffle_epi32(fy, 0x00));
+        const __m128i c1 = Column(j.texels + at[1], _mm_shuffle_epi32(fy, 0x55));
+        const __m128i c2 = Column(j.texels + at[2], _mm_shuffle_epi32(fy, 0xAA));
+        const __m128i c3 = Column(j.texels + at[3], _mm_shuffle_epi32(fy, 0xFF));
+        const __m128i color = _mm_packus_epi16(Across(c0, c1, _mm_unpacklo_epi32(fx, fx)),
+                                               Across(c2, c3, _mm_unpackhi_epi32(fx, fx)));
+        __m128i live = _mm_or_si128(_mm_cmpgt_epi32(_mm_srli_epi32(color, 24), alphaRef), alphaOff);
+        if constexpr (kDepth) {
+            auto* row = reinterpret_cast<__m128i*>(j.depthRow + i);
+            const __m128i words = _mm_loadu_si128(row);
+            live = _mm_andnot_si128(_mm_cmpgt_epi32(depth, _mm_srli_epi32(words, 8)), live);
+            if constexpr (kDepthWrite) {
+                const __m128i written = _mm_or_si128(_mm_and_si128(words, byteMask), depthWord);
+                _mm_storeu_si128(row, Select(live, written, words));
+            }
+        }
+        auto* target = reinterpret_cast<__m128i*>(j.target + i);
+        const __m128i dst = _mm_loadu_si128(target);
+        const __m128i sum = _mm_or_si128(_mm_adds_epu8(color, _mm_or_si128(dst, force)), force);
+        _mm_storeu_si128(target, Select(live, sum, dst));
+    }
+}
+
+#endif
+
+#if POKUTAN_FUSED_AVX2
+
+// The AVX2 loop: eight pixels an iteration. Each register pairs pixel k with pixel k + 4 (one
+// per 128-bit half), so that the final pack puts all eight back in order.
+#define POKUTAN_AVX2 __attribute__((target("avx2")))
+
+template <bool kDepth, bool kDepthWrite>
+POKUTAN_AVX2 void RunAvx2(const FusedSpanJob& j, int count) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i half = _mm256_set1_epi16(128);
+    const __m256i modulator =
+        _mm256_unpacklo_epi8(_mm256_set1_epi32(static_cast<int>(j.modulator)), zero);
+    const __m256i textureForce =
+        _mm256_unpacklo_epi8(_mm256_set1_epi32(static_cast<int>(j.textureForce)), zero);
+    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    __m256i u = _mm256_add_epi32(_mm256_set1_epi32(j.u0 + 0x80),
+                                 _mm256_mullo_epi32(lanes, _mm256_set1_epi32(j.du)));
+    __m256i v = _mm256_add_epi32(_mm256_set1_epi32(j.v0 + 0x80),
+                                 _mm256_mullo_epi32(lanes, _mm256_set1_epi32(j.dv)));
+    const __m256i du = _mm256_set1_epi32(8 * j.du), dv = _mm256_set1_epi32(8 * j.dv);
+    const __m256i pitch = _mm256_set1_epi32(j.pitch);
+    const __m256i weightMask = _mm256_set1_epi32(0x7F80);
+    const __m256i byteMask = _mm256_set1_epi32(0xFF);
+    const __m256i alphaRef = _mm256_set1_epi32(static_cast<int>(j.alphaRef));
+    const __m256i alphaOff = j.alphaTest ? zero : _mm256_set1_epi32(-1);
+    const __m256i depth = _mm256_set1_epi32(static_cast<int>(j.depth));
+    const __m256i depthWord = _mm256_set1_epi32(static_cast<int>(j.depth << 8));
+    const __m256i force = _mm256_set1_epi32(static_cast<int>(j.targetForce));
+    const std::ptrdiff_t below = j.pitch;
+
+    for (int i = 0; i + 8 <= count; i += 8) {
+        const __m256i offset = _mm256_add_epi32(_mm256_madd_epi16(_mm256_srai_epi32(v, 16), pitch),
+                                                _mm256_srai_epi32(u, 16));
+        // Weights times 128 (the rounding multiply's scale), in both 16-bit halves of a lane.
+        __m256i fx = _mm256_and_si256(_mm256_srli_epi32(u, 1), weightMask);
+        __m256i fy = _mm256_and_si256(_mm256_srli_epi32(v, 1), weightMask);
+        fx = _mm256_or_si256(fx, _mm256_slli_epi32(fx, 16));
+        fy = _mm256_or_si256(fy, _mm256_slli_epi32(fy, 16));
+        u = _mm256_add_epi32(u, du);
+        v = _mm256_add_epi32(v, dv);
+        alignas(32) int32_t at[8];
+        _mm256_store_si256(reinterpret_cast<__m256i*>(at), offset);
+
+        auto column = [&](int k, __m256i wy) POKUTAN_AVX2 {
+            const uint32_t* p = j.texels + at[k];
+            const uint32_t* q = j.texels + at[k + 4];
+            const __m128i top = _mm_castpd_si128(
+                _mm_loadh_pd(_mm_castsi128_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))),
+                             reinterpret_cast<const double*>(q)));
+            const __m128i bottom = _mm_castpd_si128(_mm_loadh_pd(
+                _mm_castsi128_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + below))),
+                reinterpret_cast<const double*>(q + below)));
+            const __m256i a = _mm256_cvtepu8_epi16(top), b = _mm256_cvtepu8_epi16(bottom);
+            return _mm256_add_epi16(a, _mm256_mulhrs_epi16(_mm256_sub_epi16(b, a), wy));
+        };
+        const __m256i c0 = column(0, _mm256_shuffle_epi32(fy, 0x00));
+        const __m256i c1 = column(1, _mm256_shuffle_epi32(fy, 0x55));
+        const __m256i c2 = column(2, _mm256_shuffle_epi32(fy, 0xAA));
+        const __m256i c3 = column(3, _mm256_shuffle_epi32(fy, 0xFF));
+
+        auto across = [&](__m256i a, __m256i b, __m256i wx) POKUTAN_AVX2 {
+            const __m256i left = _mm256_unpacklo_epi64(a, b), right = _mm256_unpackhi_epi64(a, b);
+            __m256i texel =
+                _mm256_add_epi16(left, _mm256_mulhrs_epi16(_mm256_sub_epi16(right, left), wx));
+            texel = _mm256_or_si256(texel, textureForce);
+            // round(texel * modulator / 255) as (x + (x >> 8)) >> 8, which is x * 257 >> 16.
+            const __m256i x = _mm256_add_epi16(_mm256_mullo_epi16(texel, modulator), half);
+            return _mm256_mulhi_epu16(x, _mm256_set1_epi16(257));
+        };
+        const __m256i color = _mm256_packus_epi16(across(c0, c1, _mm256_unpacklo_epi32(fx, fx)),
+                                                  across(c2, c3, _mm256_unpackhi_epi32(fx, fx)));
+
+        __m256i live =
+            _mm256_or_si256(_mm256_cmpgt_epi32(_mm256_srli_epi32(color, 24), alphaRef), alphaOff);
+        if constexpr (kDepth) {
+            auto* row = reinterpret_cast<__m256i*>(j.depthRow + i);
+            const __m256i words = _mm256_loadu_si256(row);
+            live =
+                _mm256_andnot_si256(_mm256_cmpgt_epi32(depth, _mm256_srli_epi32(words, 8)), live);
+            if constexpr (kDepthWrite) {
+                const __m256i written =
+                    _mm256_or_si256(_mm256_and_si256(words, byteMask), depthWord);
+                _mm256_storeu_si256(row, _mm256_blendv_epi8(words, written, live));
+            }
+        }
+        auto* target = reinterpret_cast<__m256i*>(j.target + i);
+        const __m256i dst = _mm256_loadu_si256(target);
+        const __m256i sum =
+            _mm256_or_si256(_mm256_adds_epu8(color, _mm256_or_si256(dst, force)), force);
+        _mm256_storeu_si256(target, _mm256_blendv_epi8(dst, sum, live));
+    }
+}
+
+bool HasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
+#endif
+
+// Runs the vector loop over the batch's leading whole groups; returns how many pixels it did.
+int RunVector(const FusedSpanJob& j) {
+#if POKUTAN_FUSED_AVX2
+    if (g_mode == FusedSpanMode::Best && HasAvx2()) {
+        if (j.depthRow == nullptr) {
+            RunAvx2<false, false>(j, j.count);
+        } else if (j.depthWrite) {
+            RunAvx2<true, true>(j, j.count);
+        } else {
+            RunAvx2<true, false>(j, j.count);
+        }
+        return j.count & ~7;
+    }
+#endif
+#if defined(__SSE2__)
+    const Sse2Span span(j);
+    if (j.depthRow == nullptr) {
+        span.Run<false, false>(j.count);
+    } else if (j.depthWrite) {
+        span.Run<true, true>(j.count);
+    } else {
+        span.Run<true, false>(j.count);
+    }
+    return j.count & ~3;
+#else
+    return 0;
+#endif
+}
+
+}  // namespace
+
+FusedSpanSetup FusedSpanFor(const DrawState& state) {
+    FusedSpanSetup setup;
+    const RenderState& r = state.render;
+    const TextureStage& stage = state.stage;
+    const bool additive = r.alphaBlendEnable && r.srcBlend == Blend::One &&
+                          r.destBlend == Blend::One && r.blendOp == BlendOp::Add &&
+                          (r.colorWriteEnable & 0xF) == 0xF;
+    const bool clamped = state.sampler.addressU == TextureAddress::Clamp &&
+                         state.sampler.addressV == TextureAddress::Clamp;
+    const bool depthOff = state.depthStencil == nullptr || !r.zEnable;
+    const bool depthOk = depthOff || r.zFunc == CmpFunc::LessEqual;
+    const auto func = static_cast<uint32_t>(r.alphaFunc);
+    // Unknown comparison functions pass, as ALWAYS does.
+    const bool alphaPasses = !r.alphaTestEnable || func < 1 || func >= 8;
+    const bool alphaOk = alphaPasses || r.alphaFunc == CmpFunc::Greater;
+    const bool colorOk = ModulatesTextureByDiffuse(stage.colorOp, stage.colorArg1, stage.colorArg2);
+    setup.modulateAlpha =
+        ModulatesTextureByDiffuse(stage.alphaOp, stage.alphaArg1, stage.alphaArg2);
+    const bool alphaStageOk =
+        setup.modulateAlpha || SelectsTexture(stage.alphaOp, stage.alphaArg1, stage.alphaArg2);
+    setup.alphaTest = !alphaPasses;
+    setup.usable = g_mode != FusedSpanMode::Off && state.texture != nullptr && additive &&
+                   clamped && depthOk && alphaOk && colorOk && alphaStageOk;
+    return setup;
+}
+
+void RunFusedSpan(const FusedSpanJob& job) {
+    int done = 0;
+    if (job.count > 0 && BlocksInside(job)) {
+        done = RunVector(job);
+    }
+    for (int i = done; i < job.count; ++i) {
+        ShadeOne(job, i);
+    }
+}
+
+void SetFusedSpanMode(FusedSpanMode mode) {
+    g_mode = mode;
+}
+
+}  // namespace platform::raster

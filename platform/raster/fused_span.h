@@ -1,0 +1,50 @@
+// A fused per-pixel path for the background's draws: an affine, flat-coloured triangle sampled
+// bilinearly from one level with clamped addressing, modulated by its colour, alpha-tested
+// (GREATER or off), depth-tested (LESSEQUAL against a level depth, or off) and added ONE/ONE
+// to the target with every channel written. It gives exactly the pixels and depths of the
+// staged pipeline; the renderer picks it once per draw when the state allows, and per
+// triangle when the triangle does. Everything else goes through the stages.
+#pragma once
+
+#include <cstdint>
+
+#include "raster/draw_state.h"
+
+namespace platform::raster {
+
+// One batch of the fused path: the same pixels, coordinates and depth the stages would use.
+struct FusedSpanJob {
+    const uint32_t* texels = nullptr;
+    int width = 0, height = 0, pitch = 0;
+    // 16.16 texel coordinates of the first pixel and their step per pixel (see sampler.h).
+    int32_t u0 = 0, du = 0, v0 = 0, dv = 0;
+    // Multiplies the texel per channel; its alpha is 0xFF where the stage takes the texel's.
+    uint32_t modulator = 0xFFFFFFFF;
+    uint32_t textureForce = 0;  // 0xFF000000 for X8R8G8B8 textures
+    bool alphaTest = false;     // GREATER alphaRef
+    uint32_t alphaRef = 0;
+    uint32_t* depthRow = nullptr;  // the batch's first depth word; null without a depth test
+    uint32_t depth = 0;            // 24-bit
+    bool depthWrite = false;
+    uint32_t* target = nullptr;  // the batch's first pixel
+    uint32_t targetForce = 0;    // 0xFF000000 for X8R8G8B8 targets
+    int count = 0;
+};
+
+// What the draw state decides once per draw.
+struct FusedSpanSetup {
+    bool usable = false;
+    bool alphaTest = false;
+    bool modulateAlpha = false;  // false: the alpha comes from the texel alone
+};
+
+FusedSpanSetup FusedSpanFor(const DrawState& state);
+
+void RunFusedSpan(const FusedSpanJob& job);
+
+// For tests, so the fused path's output can be compared with the staged pipeline's: Off sends
+// every draw through the stages, Sse2 keeps the fused path off its AVX2 loop. Best by default.
+enum class FusedSpanMode { Off, Sse2, Best };
+void SetFusedSpanMode(FusedSpanMode mode);
+
+}  // namespace platform::raster
