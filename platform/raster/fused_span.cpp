@@ -100,9 +100,9 @@ void ShadeOne(const FusedSpanJob& j, int i) {
     j.target[i] = AddSaturateOne(color, j.target[i] | j.targetForce) | j.targetForce;
 }
 
-// True when every pixel's 2 x 2 block, with the folded coordinates, lies inside the texture:
-// coordinates are linear along the batch, so its two ends decide.
-bool BlocksInside(const FusedSpanJob& j) {
+// True when the 2 x 2 block of each of the first `count` pixels, with the folded coordinates,
+// lies inside the texture: coordinates are linear along the batch, so the two ends decide.
+bool BlocksInside(const FusedSpanJob& j, int count) {
     if (j.pitch >= 32768 || j.height >= 32768) {
         return false;
     }
@@ -111,7 +111,7 @@ bool BlocksInside(const FusedSpanJob& j) {
         return static_cast<unsigned>(x) < static_cast<unsigned>(j.width - 1) &&
                static_cast<unsigned>(y) < static_cast<unsigned>(j.height - 1);
     };
-    const int last = j.count - 1;
+    const int last = count - 1;
     return inside(j.u0, j.v0) && inside(j.u0 + last * j.du, j.v0 + last * j.dv);
 }
 
@@ -242,9 +242,12 @@ POKUTAN_AVX2 void RunAvx2(const FusedSpanJob& j, int count) {
     const __m256i depth = _mm256_set1_epi32(static_cast<int>(j.depth));
     const __m256i depthWord = _mm256_set1_epi32(static_cast<int>(j.depth << 8));
     const __m256i force = _mm256_set1_epi32(static_cast<int>(j.targetForce));
-    const std::ptrdiff_t below = j.pitch;
+    const uint32_t* const upper = j.texels;
+    const uint32_t* const lower = j.texels + j.pitch;
 
-    for (int i = 0; i + 8 <= count; i += 8) {
+    // One group of eight; a masked group reads and writes only the lanes in `valid` (its
+    // texture reads stay inside, as the caller checked the whole group).
+    auto group = [&](int i, bool masked, __m256i valid) POKUTAN_AVX2 {
         const __m256i offset = _mm256_add_epi32(_mm256_madd_epi16(_mm256_srai_epi32(v, 16), pitch),
                                                 _mm256_srai_epi32(u, 16));
         // Weights times 128 (the rounding multiply's scale), in both 16-bit halves of a lane.
@@ -254,19 +257,16 @@ POKUTAN_AVX2 void RunAvx2(const FusedSpanJob& j, int count) {
         fy = _mm256_or_si256(fy, _mm256_slli_epi32(fy, 16));
         u = _mm256_add_epi32(u, du);
         v = _mm256_add_epi32(v, dv);
-        alignas(32) int32_t at[8];
+        alignas(32) uint32_t at[8];
         _mm256_store_si256(reinterpret_cast<__m256i*>(at), offset);
 
+        auto pair = [&](const uint32_t* row, int k) POKUTAN_AVX2 {
+            return _mm256_cvtepu8_epi16(_mm_castpd_si128(_mm_loadh_pd(
+                _mm_castsi128_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + at[k]))),
+                reinterpret_cast<const double*>(row + at[k + 4]))));
+        };
         auto column = [&](int k, __m256i wy) POKUTAN_AVX2 {
-            const uint32_t* p = j.texels + at[k];
-            const uint32_t* q = j.texels + at[k + 4];
-            const __m128i top = _mm_castpd_si128(
-                _mm_loadh_pd(_mm_castsi128_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))),
-                             reinterpret_cast<const double*>(q)));
-            const __m128i bottom = _mm_castpd_si128(_mm_loadh_pd(
-                _mm_castsi128_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + below))),
-                reinterpret_cast<const double*>(q + below)));
-            const __m256i a = _mm256_cvtepu8_epi16(top), b = _mm256_cvtepu8_epi16(bottom);
+            const __m256i a = pair(upper, k), b = pair(lower, k);
             return _mm256_add_epi16(a, _mm256_mulhrs_epi16(_mm256_sub_epi16(b, a), wy));
         };
         const __m256i c0 = column(0, _mm256_shuffle_epi32(fy, 0x00));
@@ -288,22 +288,45 @@ POKUTAN_AVX2 void RunAvx2(const FusedSpanJob& j, int count) {
 
         __m256i live =
             _mm256_or_si256(_mm256_cmpgt_epi32(_mm256_srli_epi32(color, 24), alphaRef), alphaOff);
+        live = _mm256_and_si256(live, valid);
         if constexpr (kDepth) {
-            auto* row = reinterpret_cast<__m256i*>(j.depthRow + i);
-            const __m256i words = _mm256_loadu_si256(row);
+            int* row = reinterpret_cast<int*>(j.depthRow + i);
+            const __m256i words = masked
+                                      ? _mm256_maskload_epi32(row, valid)
+                                      : _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row));
             live =
                 _mm256_andnot_si256(_mm256_cmpgt_epi32(depth, _mm256_srli_epi32(words, 8)), live);
             if constexpr (kDepthWrite) {
                 const __m256i written =
                     _mm256_or_si256(_mm256_and_si256(words, byteMask), depthWord);
-                _mm256_storeu_si256(row, _mm256_blendv_epi8(words, written, live));
+                const __m256i out = _mm256_blendv_epi8(words, written, live);
+                if (masked) {
+                    _mm256_maskstore_epi32(row, valid, out);
+                } else {
+                    _mm256_storeu_si256(reinterpret_cast<__m256i*>(row), out);
+                }
             }
         }
-        auto* target = reinterpret_cast<__m256i*>(j.target + i);
-        const __m256i dst = _mm256_loadu_si256(target);
+        int* target = reinterpret_cast<int*>(j.target + i);
+        const __m256i dst = masked ? _mm256_maskload_epi32(target, valid)
+                                   : _mm256_loadu_si256(reinterpret_cast<const __m256i*>(target));
         const __m256i sum =
             _mm256_or_si256(_mm256_adds_epu8(color, _mm256_or_si256(dst, force)), force);
-        _mm256_storeu_si256(target, _mm256_blendv_epi8(dst, sum, live));
+        const __m256i out = _mm256_blendv_epi8(dst, sum, live);
+        if (masked) {
+            _mm256_maskstore_epi32(target, valid, out);
+        } else {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(target), out);
+        }
+    };
+
+    const __m256i all = _mm256_set1_epi32(-1);
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        group(i, false, all);
+    }
+    if (i < count) {
+        group(i, true, _mm256_cmpgt_epi32(_mm256_set1_epi32(count - i), lanes));
     }
 }
 
@@ -314,18 +337,20 @@ bool HasAvx2() {
 
 #endif
 
-// Runs the vector loop over the batch's leading whole groups; returns how many pixels it did.
+// Runs the vector loop over the batch, or its leading whole groups where the last group would
+// read outside the texture; returns how many pixels it did.
 int RunVector(const FusedSpanJob& j) {
 #if POKUTAN_FUSED_AVX2
     if (g_mode == FusedSpanMode::Best && HasAvx2()) {
+        const int count = BlocksInside(j, (j.count + 7) & ~7) ? j.count : j.count & ~7;
         if (j.depthRow == nullptr) {
-            RunAvx2<false, false>(j, j.count);
+            RunAvx2<false, false>(j, count);
         } else if (j.depthWrite) {
-            RunAvx2<true, true>(j, j.count);
+            RunAvx2<true, true>(j, count);
         } else {
-            RunAvx2<true, false>(j, j.count);
+            RunAvx2<true, false>(j, count);
         }
-        return j.count & ~7;
+        return count;
     }
 #endif
 #if defined(__SSE2__)
@@ -373,7 +398,7 @@ FusedSpanSetup FusedSpanFor(const DrawState& state) {
 
 void RunFusedSpan(const FusedSpanJob& job) {
     int done = 0;
-    if (job.count > 0 && BlocksInside(job)) {
+    if (job.count > 0 && BlocksInside(job, job.count)) {
         done = RunVector(job);
     }
     for (int i = done; i < job.count; ++i) {

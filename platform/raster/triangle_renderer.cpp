@@ -89,9 +89,16 @@ bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
     for (int y = edges.firstRow; y <= edges.lastRow; ++y) {
         int left = 0, right = 0;
         edges.Span(y, &left, &right);
+        batch.y = y;
+        if (depth && left < right) {
+            // Level along the row, so one batch's value serves the whole row.
+            batch.x = left;
+            batch.count = 1;
+            FillDepth(attributes, batch);
+            job.depth = batch.depthValue;
+        }
         for (int x = left; x < right; x += kBatchSize) {
             batch.x = x;
-            batch.y = y;
             batch.count = std::min(kBatchSize, right - x);
             const TexelCoords coords = TexCoordsFor(attributes, mapping, batch);
             job.u0 = coords.u0;
@@ -100,12 +107,7 @@ bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
             job.dv = coords.dv;
             job.count = batch.count;
             job.target = state_.target->row(y) + x;
-            job.depthRow = nullptr;
-            if (depth) {
-                FillDepth(attributes, batch);
-                job.depth = batch.depthValue;
-                job.depthRow = state_.depthStencil->row(y) + x;
-            }
+            job.depthRow = depth ? state_.depthStencil->row(y) + x : nullptr;
             RunFusedSpan(job);
         }
     }
