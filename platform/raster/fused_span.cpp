@@ -1,6 +1,6 @@
-// The fused background path: state checks, an exact scalar pixel for batch edges and texture
-// borders, and SSE2 and AVX2 loops (AVX2 chosen at run time) for batches wholly inside the
-// texture.
+// The fused path: state checks, an exact scalar pixel for batch edges and texture borders, and
+// SSE2 and AVX2 loops (AVX2 chosen at run time) for batches whose samples lie wholly inside
+// the texture. The loops are instantiated per blend, texturing and depth case.
 //
 // The loops fold the bilinear weight of 256 away: adding half a step (0x80) to a coordinate
 // before splitting it gives the same taps and weights, except that a weight of 256 on the
@@ -73,6 +73,17 @@ uint32_t ModulateOne(uint32_t a, uint32_t b) {
     return result;
 }
 
+// round((s * a + d * (255 - a)) / 255) per channel, a the source alpha (the blender's OVER).
+uint32_t OverOne(uint32_t src, uint32_t dst) {
+    const uint32_t a = src >> 24;
+    uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const uint32_t x = ((src >> shift) & 0xFF) * a + ((dst >> shift) & 0xFF) * (255 - a) + 128;
+        result |= ((x + (x >> 8)) >> 8) << shift;
+    }
+    return result;
+}
+
 uint32_t AddSaturateOne(uint32_t a, uint32_t b) {
     uint32_t result = 0;
     for (int shift = 0; shift < 32; shift += 8) {
@@ -83,7 +94,9 @@ uint32_t AddSaturateOne(uint32_t a, uint32_t b) {
 }
 
 void ShadeOne(const FusedSpanJob& j, int i) {
-    const uint32_t texel = SampleClamped(j, j.u0 + i * j.du, j.v0 + i * j.dv) | j.textureForce;
+    const uint32_t texel =
+        j.texels == nullptr ? 0xFFFFFFFFu
+                            : SampleClamped(j, j.u0 + i * j.du, j.v0 + i * j.dv) | j.textureForce;
     const uint32_t color = ModulateOne(texel, j.modulator);
     if (j.alphaTest && !((color >> 24) > j.alphaRef)) {
         return;
@@ -97,7 +110,9 @@ void ShadeOne(const FusedSpanJob& j, int i) {
             j.depthRow[i] = (word & 0xFFu) | (j.depth << 8);
         }
     }
-    j.target[i] = AddSaturateOne(color, j.target[i] | j.targetForce) | j.targetForce;
+    const uint32_t dst = j.target[i] | j.targetForce;
+    j.target[i] = (j.blend == FusedBlend::Add ? AddSaturateOne(color, dst) : OverOne(color, dst)) |
+                  j.targetForce;
 }
 
 // True when the 2 x 2 block of each of the first `count` pixels, with the folded coordinates,
@@ -117,6 +132,15 @@ bool BlocksInside(const FusedSpanJob& j, int count) {
 
 #if defined(__SSE2__)
 
+// Source over destination for two pixels in 16-bit lanes, as OverOne.
+inline __m128i OverLanes(__m128i s, __m128i d) {
+    const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
+    const __m128i inverse = _mm_sub_epi16(_mm_set1_epi16(255), alpha);
+    __m128i x = _mm_add_epi16(_mm_mullo_epi16(s, alpha), _mm_mullo_epi16(d, inverse));
+    x = _mm_add_epi16(x, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+}
+
 // The SSE2 loop: four pixels an iteration, one pixel's vertical blend per register.
 class Sse2Span {
   public:
@@ -129,7 +153,7 @@ class Sse2Span {
           textureForce_(
               _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(j.textureForce)), zero_)) {}
 
-    template <bool kDepth, bool kDepthWrite>
+    template <FusedBlend kBlend, bool kTextured, bool kDepth, bool kDepthWrite>
     void Run(int count) const;
 
   private:
@@ -150,7 +174,8 @@ class Sse2Span {
         const __m128i left = _mm_unpacklo_epi64(a, b), right = _mm_unpackhi_epi64(a, b);
         const __m128i sum = _mm_add_epi16(_mm_mullo_epi16(left, _mm_sub_epi16(full_, wx)),
                                           _mm_mullo_epi16(right, wx));
-        __m128i texel = _mm_or_si128(_mm_srli_epi16(_mm_add_epi16(sum, half_), 8), textureForce_);
+        const __m128i texel =
+            _mm_or_si128(_mm_srli_epi16(_mm_add_epi16(sum, half_), 8), textureForce_);
         const __m128i x = _mm_add_epi16(_mm_mullo_epi16(texel, modulator_), half_);
         return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
     }
@@ -163,7 +188,7 @@ class Sse2Span {
     const __m128i zero_, half_, full_, modulator_, textureForce_;
 };
 
-template <bool kDepth, bool kDepthWrite>
+template <FusedBlend kBlend, bool kTextured, bool kDepth, bool kDepthWrite>
 void Sse2Span::Run(int count) const {
     const FusedSpanJob& j = j_;
     const int32_t u0 = j.u0 + 0x80, v0 = j.v0 + 0x80;
@@ -178,23 +203,30 @@ void Sse2Span::Run(int count) const {
     const __m128i depth = _mm_set1_epi32(static_cast<int>(j.depth));
     const __m128i depthWord = _mm_set1_epi32(static_cast<int>(j.depth << 8));
     const __m128i force = _mm_set1_epi32(static_cast<int>(j.targetForce));
+    // Untextured: the colour is the modulator itself (white times it), in both forms.
+    const __m128i flat16 = modulator_;
+    const __m128i flat = _mm_set1_epi32(static_cast<int>(j.modulator));
     for (int i = 0; i + 4 <= count; i += 4) {
-        const __m128i offset =
-            _mm_add_epi32(_mm_madd_epi16(_mm_srai_epi32(v, 16), pitch), _mm_srai_epi32(u, 16));
-        __m128i fx = _mm_and_si128(_mm_srli_epi32(u, 8), byteMask);
-        __m128i fy = _mm_and_si128(_mm_srli_epi32(v, 8), byteMask);
-        fx = _mm_or_si128(fx, _mm_slli_epi32(fx, 16));
-        fy = _mm_or_si128(fy, _mm_slli_epi32(fy, 16));
-        u = _mm_add_epi32(u, du);
-        v = _mm_add_epi32(v, dv);
-        alignas(16) int32_t at[4];
-        _mm_store_si128(reinterpret_cast<__m128i*>(at), offset);
-        const __m128i c0 = Column(j.texels + at[0], _mm_shuffle_epi32(fy, 0x00));
-        const __m128i c1 = Column(j.texels + at[1], _mm_shuffle_epi32(fy, 0x55));
-        const __m128i c2 = Column(j.texels + at[2], _mm_shuffle_epi32(fy, 0xAA));
-        const __m128i c3 = Column(j.texels + at[3], _mm_shuffle_epi32(fy, 0xFF));
-        const __m128i color = _mm_packus_epi16(Across(c0, c1, _mm_unpacklo_epi32(fx, fx)),
-                                               Across(c2, c3, _mm_unpackhi_epi32(fx, fx)));
+        __m128i low = flat16, high = flat16, color = flat;
+        if constexpr (kTextured) {
+            const __m128i offset =
+                _mm_add_epi32(_mm_madd_epi16(_mm_srai_epi32(v, 16), pitch), _mm_srai_epi32(u, 16));
+            __m128i fx = _mm_and_si128(_mm_srli_epi32(u, 8), byteMask);
+            __m128i fy = _mm_and_si128(_mm_srli_epi32(v, 8), byteMask);
+            fx = _mm_or_si128(fx, _mm_slli_epi32(fx, 16));
+            fy = _mm_or_si128(fy, _mm_slli_epi32(fy, 16));
+            u = _mm_add_epi32(u, du);
+            v = _mm_add_epi32(v, dv);
+            alignas(16) int32_t at[4];
+            _mm_store_si128(reinterpret_cast<__m128i*>(at), offset);
+            const __m128i c0 = Column(j.texels + at[0], _mm_shuffle_epi32(fy, 0x00));
+            const __m128i c1 = Column(j.texels + at[1], _mm_shuffle_epi32(fy, 0x55));
+            const __m128i c2 = Column(j.texels + at[2], _mm_shuffle_epi32(fy, 0xAA));
+            const __m128i c3 = Column(j.texels + at[3], _mm_shuffle_epi32(fy, 0xFF));
+            low = Across(c0, c1, _mm_unpacklo_epi32(fx, fx));
+            high = Across(c2, c3, _mm_unpackhi_epi32(fx, fx));
+            color = _mm_packus_epi16(low, high);
+        }
         __m128i live = _mm_or_si128(_mm_cmpgt_epi32(_mm_srli_epi32(color, 24), alphaRef), alphaOff);
         if constexpr (kDepth) {
             auto* row = reinterpret_cast<__m128i*>(j.depthRow + i);
@@ -207,9 +239,29 @@ void Sse2Span::Run(int count) const {
         }
         auto* target = reinterpret_cast<__m128i*>(j.target + i);
         const __m128i dst = _mm_loadu_si128(target);
-        const __m128i sum = _mm_or_si128(_mm_adds_epu8(color, _mm_or_si128(dst, force)), force);
-        _mm_storeu_si128(target, Select(live, sum, dst));
+        const __m128i in = _mm_or_si128(dst, force);
+        __m128i result;
+        if constexpr (kBlend == FusedBlend::Add) {
+            result = _mm_adds_epu8(color, in);
+        } else {
+            result = _mm_packus_epi16(OverLanes(low, _mm_unpacklo_epi8(in, zero_)),
+                                      OverLanes(high, _mm_unpackhi_epi8(in, zero_)));
+        }
+        _mm_storeu_si128(target, Select(live, _mm_or_si128(result, force), dst));
     }
+}
+
+template <FusedBlend kBlend, bool kTextured>
+int RunSse2(const FusedSpanJob& j, int count) {
+    const Sse2Span span(j);
+    if (j.depthRow == nullptr) {
+        span.Run<kBlend, kTextured, false, false>(count);
+    } else if (j.depthWrite) {
+        span.Run<kBlend, kTextured, true, true>(count);
+    } else {
+        span.Run<kBlend, kTextured, true, false>(count);
+    }
+    return count & ~3;
 }
 
 #endif
@@ -219,9 +271,18 @@ void Sse2Span::Run(int count) const {
 // The AVX2 loop: eight pixels an iteration. Each register pairs pixel k with pixel k + 4 (one
 // per 128-bit half), so that the final pack puts all eight back in order.
 #define POKUTAN_AVX2 __attribute__((target("avx2")))
+#define POKUTAN_AVX2_INLINE __attribute__((always_inline, target("avx2")))
 
-template <bool kDepth, bool kDepthWrite>
-POKUTAN_AVX2 void RunAvx2(const FusedSpanJob& j, int count) {
+POKUTAN_AVX2 inline __m256i OverLanes256(__m256i s, __m256i d) {
+    const __m256i alpha = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(s, 0xFF), 0xFF);
+    const __m256i inverse = _mm256_sub_epi16(_mm256_set1_epi16(255), alpha);
+    __m256i x = _mm256_add_epi16(_mm256_mullo_epi16(s, alpha), _mm256_mullo_epi16(d, inverse));
+    x = _mm256_add_epi16(x, _mm256_set1_epi16(128));
+    return _mm256_mulhi_epu16(x, _mm256_set1_epi16(257));
+}
+
+template <FusedBlend kBlend, bool kTextured, bool kDepth, bool kDepthWrite>
+POKUTAN_AVX2 void RunAvx2Loop(const FusedSpanJob& j, int count) {
     const __m256i zero = _mm256_setzero_si256();
     const __m256i half = _mm256_set1_epi16(128);
     const __m256i modulator =
@@ -242,49 +303,57 @@ POKUTAN_AVX2 void RunAvx2(const FusedSpanJob& j, int count) {
     const __m256i depth = _mm256_set1_epi32(static_cast<int>(j.depth));
     const __m256i depthWord = _mm256_set1_epi32(static_cast<int>(j.depth << 8));
     const __m256i force = _mm256_set1_epi32(static_cast<int>(j.targetForce));
+    const __m256i flat = _mm256_set1_epi32(static_cast<int>(j.modulator));
     const uint32_t* const upper = j.texels;
     const uint32_t* const lower = j.texels + j.pitch;
 
     // One group of eight; a masked group reads and writes only the lanes in `valid` (its
     // texture reads stay inside, as the caller checked the whole group).
-    auto group = [&](int i, bool masked, __m256i valid) POKUTAN_AVX2 {
-        const __m256i offset = _mm256_add_epi32(_mm256_madd_epi16(_mm256_srai_epi32(v, 16), pitch),
-                                                _mm256_srai_epi32(u, 16));
-        // Weights times 128 (the rounding multiply's scale), in both 16-bit halves of a lane.
-        __m256i fx = _mm256_and_si256(_mm256_srli_epi32(u, 1), weightMask);
-        __m256i fy = _mm256_and_si256(_mm256_srli_epi32(v, 1), weightMask);
-        fx = _mm256_or_si256(fx, _mm256_slli_epi32(fx, 16));
-        fy = _mm256_or_si256(fy, _mm256_slli_epi32(fy, 16));
-        u = _mm256_add_epi32(u, du);
-        v = _mm256_add_epi32(v, dv);
-        alignas(32) uint32_t at[8];
-        _mm256_store_si256(reinterpret_cast<__m256i*>(at), offset);
+    auto group = [&](int i, bool masked, __m256i valid) POKUTAN_AVX2_INLINE {
+        __m256i low = modulator, high = modulator, color = flat;
+        if constexpr (kTextured) {
+            const __m256i offset = _mm256_add_epi32(
+                _mm256_madd_epi16(_mm256_srai_epi32(v, 16), pitch), _mm256_srai_epi32(u, 16));
+            // Weights times 128 (the rounding multiply's scale), in both 16-bit halves.
+            __m256i fx = _mm256_and_si256(_mm256_srli_epi32(u, 1), weightMask);
+            __m256i fy = _mm256_and_si256(_mm256_srli_epi32(v, 1), weightMask);
+            fx = _mm256_or_si256(fx, _mm256_slli_epi32(fx, 16));
+            fy = _mm256_or_si256(fy, _mm256_slli_epi32(fy, 16));
+            u = _mm256_add_epi32(u, du);
+            v = _mm256_add_epi32(v, dv);
+            alignas(32) uint32_t at[8];
+            _mm256_store_si256(reinterpret_cast<__m256i*>(at), offset);
 
-        auto pair = [&](const uint32_t* row, int k) POKUTAN_AVX2 {
-            return _mm256_cvtepu8_epi16(_mm_castpd_si128(_mm_loadh_pd(
-                _mm_castsi128_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + at[k]))),
-                reinterpret_cast<const double*>(row + at[k + 4]))));
-        };
-        auto column = [&](int k, __m256i wy) POKUTAN_AVX2 {
-            const __m256i a = pair(upper, k), b = pair(lower, k);
-            return _mm256_add_epi16(a, _mm256_mulhrs_epi16(_mm256_sub_epi16(b, a), wy));
-        };
-        const __m256i c0 = column(0, _mm256_shuffle_epi32(fy, 0x00));
-        const __m256i c1 = column(1, _mm256_shuffle_epi32(fy, 0x55));
-        const __m256i c2 = column(2, _mm256_shuffle_epi32(fy, 0xAA));
-        const __m256i c3 = column(3, _mm256_shuffle_epi32(fy, 0xFF));
+            auto pair = [&](const uint32_t* row, int k) POKUTAN_AVX2_INLINE {
+                return _mm256_cvtepu8_epi16(_mm_castpd_si128(_mm_loadh_pd(
+                    _mm_castsi128_pd(
+                        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + at[k]))),
+                    reinterpret_cast<const double*>(row + at[k + 4]))));
+            };
+            auto column = [&](int k, __m256i wy) POKUTAN_AVX2_INLINE {
+                const __m256i a = pair(upper, k), b = pair(lower, k);
+                return _mm256_add_epi16(a, _mm256_mulhrs_epi16(_mm256_sub_epi16(b, a), wy));
+            };
+            const __m256i c0 = column(0, _mm256_shuffle_epi32(fy, 0x00));
+            const __m256i c1 = column(1, _mm256_shuffle_epi32(fy, 0x55));
+            const __m256i c2 = column(2, _mm256_shuffle_epi32(fy, 0xAA));
+            const __m256i c3 = column(3, _mm256_shuffle_epi32(fy, 0xFF));
 
-        auto across = [&](__m256i a, __m256i b, __m256i wx) POKUTAN_AVX2 {
-            const __m256i left = _mm256_unpacklo_epi64(a, b), right = _mm256_unpackhi_epi64(a, b);
-            __m256i texel =
-                _mm256_add_epi16(left, _mm256_mulhrs_epi16(_mm256_sub_epi16(right, left), wx));
-            texel = _mm256_or_si256(texel, textureForce);
-            // round(texel * modulator / 255) as (x + (x >> 8)) >> 8, which is x * 257 >> 16.
-            const __m256i x = _mm256_add_epi16(_mm256_mullo_epi16(texel, modulator), half);
-            return _mm256_mulhi_epu16(x, _mm256_set1_epi16(257));
-        };
-        const __m256i color = _mm256_packus_epi16(across(c0, c1, _mm256_unpacklo_epi32(fx, fx)),
-                                                  across(c2, c3, _mm256_unpackhi_epi32(fx, fx)));
+            auto across = [&](__m256i a, __m256i b, __m256i wx) POKUTAN_AVX2_INLINE {
+                const __m256i left = _mm256_unpacklo_epi64(a, b);
+                const __m256i right = _mm256_unpackhi_epi64(a, b);
+                __m256i texel =
+                    _mm256_add_epi16(left, _mm256_mulhrs_epi16(_mm256_sub_epi16(right, left), wx));
+                texel = _mm256_or_si256(texel, textureForce);
+                // round(texel * modulator / 255) as (x + (x >> 8)) >> 8, which is
+                // x * 257 >> 16.
+                const __m256i x = _mm256_add_epi16(_mm256_mullo_epi16(texel, modulator), half);
+                return _mm256_mulhi_epu16(x, _mm256_set1_epi16(257));
+            };
+            low = across(c0, c1, _mm256_unpacklo_epi32(fx, fx));
+            high = across(c2, c3, _mm256_unpackhi_epi32(fx, fx));
+            color = _mm256_packus_epi16(low, high);
+        }
 
         __m256i live =
             _mm256_or_si256(_mm256_cmpgt_epi32(_mm256_srli_epi32(color, 24), alphaRef), alphaOff);
@@ -310,9 +379,15 @@ POKUTAN_AVX2 void RunAvx2(const FusedSpanJob& j, int count) {
         int* target = reinterpret_cast<int*>(j.target + i);
         const __m256i dst = masked ? _mm256_maskload_epi32(target, valid)
                                    : _mm256_loadu_si256(reinterpret_cast<const __m256i*>(target));
-        const __m256i sum =
-            _mm256_or_si256(_mm256_adds_epu8(color, _mm256_or_si256(dst, force)), force);
-        const __m256i out = _mm256_blendv_epi8(dst, sum, live);
+        const __m256i in = _mm256_or_si256(dst, force);
+        __m256i result;
+        if constexpr (kBlend == FusedBlend::Add) {
+            result = _mm256_adds_epu8(color, in);
+        } else {
+            result = _mm256_packus_epi16(OverLanes256(low, _mm256_unpacklo_epi8(in, zero)),
+                                         OverLanes256(high, _mm256_unpackhi_epi8(in, zero)));
+        }
+        const __m256i out = _mm256_blendv_epi8(dst, _mm256_or_si256(result, force), live);
         if (masked) {
             _mm256_maskstore_epi32(target, valid, out);
         } else {
@@ -330,6 +405,18 @@ POKUTAN_AVX2 void RunAvx2(const FusedSpanJob& j, int count) {
     }
 }
 
+template <FusedBlend kBlend, bool kTextured>
+int RunAvx2(const FusedSpanJob& j, int count) {
+    if (j.depthRow == nullptr) {
+        RunAvx2Loop<kBlend, kTextured, false, false>(j, count);
+    } else if (j.depthWrite) {
+        RunAvx2Loop<kBlend, kTextured, true, true>(j, count);
+    } else {
+        RunAvx2Loop<kBlend, kTextured, true, false>(j, count);
+    }
+    return count;
+}
+
 bool HasAvx2() {
     static const bool has = __builtin_cpu_supports("avx2");
     return has;
@@ -337,35 +424,33 @@ bool HasAvx2() {
 
 #endif
 
-// Runs the vector loop over the batch, or its leading whole groups where the last group would
-// read outside the texture; returns how many pixels it did.
-int RunVector(const FusedSpanJob& j) {
+template <FusedBlend kBlend, bool kTextured>
+int RunVectorOf(const FusedSpanJob& j) {
 #if POKUTAN_FUSED_AVX2
     if (g_mode == FusedSpanMode::Best && HasAvx2()) {
-        const int count = BlocksInside(j, (j.count + 7) & ~7) ? j.count : j.count & ~7;
-        if (j.depthRow == nullptr) {
-            RunAvx2<false, false>(j, count);
-        } else if (j.depthWrite) {
-            RunAvx2<true, true>(j, count);
-        } else {
-            RunAvx2<true, false>(j, count);
-        }
-        return count;
+        // The masked last group reads texels for all eight lanes.
+        const bool padded = !kTextured || BlocksInside(j, (j.count + 7) & ~7);
+        return RunAvx2<kBlend, kTextured>(j, padded ? j.count : j.count & ~7);
     }
 #endif
 #if defined(__SSE2__)
-    const Sse2Span span(j);
-    if (j.depthRow == nullptr) {
-        span.Run<false, false>(j.count);
-    } else if (j.depthWrite) {
-        span.Run<true, true>(j.count);
-    } else {
-        span.Run<true, false>(j.count);
-    }
-    return j.count & ~3;
+    return RunSse2<kBlend, kTextured>(j, j.count);
 #else
+    static_cast<void>(j);
     return 0;
 #endif
+}
+
+// Runs the vector loop over the batch, or its leading whole groups where the last group would
+// read outside the texture; returns how many pixels it did.
+int RunVector(const FusedSpanJob& j) {
+    const bool textured = j.texels != nullptr;
+    if (j.blend == FusedBlend::Add) {
+        return textured ? RunVectorOf<FusedBlend::Add, true>(j)
+                        : RunVectorOf<FusedBlend::Add, false>(j);
+    }
+    return textured ? RunVectorOf<FusedBlend::Over, true>(j)
+                    : RunVectorOf<FusedBlend::Over, false>(j);
 }
 
 }  // namespace
@@ -374,11 +459,16 @@ FusedSpanSetup FusedSpanFor(const DrawState& state) {
     FusedSpanSetup setup;
     const RenderState& r = state.render;
     const TextureStage& stage = state.stage;
-    const bool additive = r.alphaBlendEnable && r.srcBlend == Blend::One &&
-                          r.destBlend == Blend::One && r.blendOp == BlendOp::Add &&
-                          (r.colorWriteEnable & 0xF) == 0xF;
-    const bool clamped = state.sampler.addressU == TextureAddress::Clamp &&
-                         state.sampler.addressV == TextureAddress::Clamp;
+    const bool add = r.blendOp == BlendOp::Add;
+    const bool additive = add && r.srcBlend == Blend::One && r.destBlend == Blend::One;
+    const bool over = add && r.srcBlend == Blend::SrcAlpha && r.destBlend == Blend::InvSrcAlpha;
+    const bool blendOk =
+        r.alphaBlendEnable && (additive || over) && (r.colorWriteEnable & 0xF) == 0xF;
+    setup.blend = additive ? FusedBlend::Add : FusedBlend::Over;
+    // Untextured draws read white, whatever the sampler says.
+    const bool clamped =
+        state.texture == nullptr || (state.sampler.addressU == TextureAddress::Clamp &&
+                                     state.sampler.addressV == TextureAddress::Clamp);
     const bool depthOff = state.depthStencil == nullptr || !r.zEnable;
     const bool depthOk = depthOff || r.zFunc == CmpFunc::LessEqual;
     const auto func = static_cast<uint32_t>(r.alphaFunc);
@@ -391,14 +481,14 @@ FusedSpanSetup FusedSpanFor(const DrawState& state) {
     const bool alphaStageOk =
         setup.modulateAlpha || SelectsTexture(stage.alphaOp, stage.alphaArg1, stage.alphaArg2);
     setup.alphaTest = !alphaPasses;
-    setup.usable = g_mode != FusedSpanMode::Off && state.texture != nullptr && additive &&
-                   clamped && depthOk && alphaOk && colorOk && alphaStageOk;
+    setup.usable = g_mode != FusedSpanMode::Off && blendOk && clamped && depthOk && alphaOk &&
+                   colorOk && alphaStageOk;
     return setup;
 }
 
 void RunFusedSpan(const FusedSpanJob& job) {
     int done = 0;
-    if (job.count > 0 && BlocksInside(job, job.count)) {
+    if (job.count > 0 && (job.texels == nullptr || BlocksInside(job, job.count))) {
         done = RunVector(job);
     }
     for (int i = done; i < job.count; ++i) {

@@ -1,7 +1,8 @@
-// A fused per-pixel path for the background's draws: an affine, flat-coloured triangle sampled
-// bilinearly from one level with clamped addressing, modulated by its colour, alpha-tested
-// (GREATER or off), depth-tested (LESSEQUAL against a level depth, or off) and added ONE/ONE
-// to the target with every channel written. It gives exactly the pixels and depths of the
+// A fused per-pixel path for the game's commonest draws: an affine, flat-coloured triangle,
+// sampled bilinearly from one level with clamped addressing (or untextured), modulated by its
+// colour, alpha-tested (GREATER or off), depth-tested (LESSEQUAL against a level depth, or
+// off) and blended ONE/ONE (the background) or SRCALPHA/INVSRCALPHA (sprites, the copy of the
+// play scene, fades) with every channel written. It gives exactly the pixels and depths of the
 // staged pipeline; the renderer picks it once per draw when the state allows, and per
 // triangle when the triangle does. Everything else goes through the stages.
 #pragma once
@@ -12,8 +13,12 @@
 
 namespace platform::raster {
 
+enum class FusedBlend { Add, Over };
+
 // One batch of the fused path: the same pixels, coordinates and depth the stages would use.
 struct FusedSpanJob {
+    FusedBlend blend = FusedBlend::Add;
+    // Null when no texture is bound: every texel reads opaque white.
     const uint32_t* texels = nullptr;
     int width = 0, height = 0, pitch = 0;
     // 16.16 texel coordinates of the first pixel and their step per pixel (see sampler.h).
@@ -34,6 +39,7 @@ struct FusedSpanJob {
 // What the draw state decides once per draw.
 struct FusedSpanSetup {
     bool usable = false;
+    FusedBlend blend = FusedBlend::Add;
     bool alphaTest = false;
     bool modulateAlpha = false;  // false: the alpha comes from the texel alone
 };

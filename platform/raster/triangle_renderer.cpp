@@ -68,12 +68,14 @@ bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
                                      const TriangleAttributes& attributes) {
     SampleSource source;
     TexelMapping mapping;
+    const bool textured = texture_.bound();
     if (attributes.perspective || !attributes.flatColor || attributes.z.dx != 0 ||
-        !texture_.SingleBilinearLevel(&source, &mapping)) {
+        (textured && !texture_.SingleBilinearLevel(&source, &mapping))) {
         return false;
     }
     const bool depth = depthTest_.active();
     FusedSpanJob job;
+    job.blend = fused_.blend;
     job.texels = source.texels;
     job.width = source.width;
     job.height = source.height;
@@ -100,11 +102,13 @@ bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
         for (int x = left; x < right; x += kBatchSize) {
             batch.x = x;
             batch.count = std::min(kBatchSize, right - x);
-            const TexelCoords coords = TexCoordsFor(attributes, mapping, batch);
-            job.u0 = coords.u0;
-            job.du = coords.du;
-            job.v0 = coords.v0;
-            job.dv = coords.dv;
+            if (textured) {
+                const TexelCoords coords = TexCoordsFor(attributes, mapping, batch);
+                job.u0 = coords.u0;
+                job.du = coords.du;
+                job.v0 = coords.v0;
+                job.dv = coords.dv;
+            }
             job.count = batch.count;
             job.target = state_.target->row(y) + x;
             job.depthRow = depth ? state_.depthStencil->row(y) + x : nullptr;

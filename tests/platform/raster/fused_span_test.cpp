@@ -1,6 +1,6 @@
-// The fused background path against the staged pipeline: random triangles, textures, colours
-// and states drawn both ways over the same random target and depth contents must give the same
-// pixels and depth words, bit for bit.
+// The fused path against the staged pipeline: random triangles, textures, colours and states
+// (additive layers, alpha-blended sprites, untextured fades) drawn both ways over the same
+// random target and depth contents must give the same pixels and depth words, bit for bit.
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -78,7 +78,7 @@ Scene RandomScene(Random& random, int width, int height, ColorFormat format) {
     Scene scene{ColorSurface(width, height, format), DepthStencilSurface(width, height)};
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            scene.target.row(y)[x] = random.Next() & 0x7F7F7F7F;
+            scene.target.row(y)[x] = random.Next() & (random.Chance(50) ? 0x7F7F7F7F : ~0u);
             scene.depth.row(y)[x] =
                 random.Chance(50) ? 0xFFFFFF00u | (random.Next() & 0xFF) : random.Next();
         }
@@ -88,7 +88,7 @@ Scene RandomScene(Random& random, int width, int height, ColorFormat format) {
 
 DrawState RandomLayerState(Random& random, Scene& scene, const Texture& texture) {
     DrawState state = StateFor(scene.target);
-    state.texture = &texture;
+    state.texture = random.Chance(85) ? &texture : nullptr;
     state.depthStencil = random.Chance(70) ? &scene.depth : nullptr;
     state.render.zEnable = random.Chance(90);
     state.render.zWriteEnable = random.Chance(70);
@@ -97,6 +97,10 @@ DrawState RandomLayerState(Random& random, Scene& scene, const Texture& texture)
     state.render.alphaRef = static_cast<uint8_t>(random.Chance(50) ? 0 : random.Below(256));
     state.render.alphaBlendEnable = true;
     state.render.srcBlend = state.render.destBlend = Blend::One;
+    if (random.Chance(50)) {
+        state.render.srcBlend = Blend::SrcAlpha;
+        state.render.destBlend = Blend::InvSrcAlpha;
+    }
     state.stage.colorOp = TextureOp::Modulate;
     state.stage.colorArg1 = TextureArg::Texture;
     state.stage.colorArg2 = random.Chance(50) ? TextureArg::Diffuse : TextureArg::Current;
@@ -112,7 +116,7 @@ DrawState RandomLayerState(Random& random, Scene& scene, const Texture& texture)
 TEST(FusedSpanTest, RandomLayersMatchTheStagedPipelineExactly) {
     Random random(2024);
     constexpr int kWidth = 83, kHeight = 61;
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 600; ++round) {
         const ColorFormat format =
             random.Chance(50) ? ColorFormat::X8R8G8B8 : ColorFormat::A8R8G8B8;
         const uint32_t seed = random.Next();
@@ -170,7 +174,12 @@ TEST(FusedSpanTest, OnlyTheMatchingStatesTakeTheFusedPath) {
     other.render.alphaFunc = CmpFunc::Less;
     EXPECT_FALSE(FusedSpanFor(other).usable);
     other = state;
+    other.render.srcBlend = Blend::SrcAlpha;
+    other.render.destBlend = Blend::InvSrcAlpha;
+    EXPECT_TRUE(FusedSpanFor(other).usable);
     other.texture = nullptr;
+    EXPECT_TRUE(FusedSpanFor(other).usable);
+    other.render.destBlend = Blend::One;
     EXPECT_FALSE(FusedSpanFor(other).usable);
 }
 
