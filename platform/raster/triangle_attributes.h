@@ -49,6 +49,27 @@ TriangleAttributes BuildAttributes(const ScreenVertex& a, const ScreenVertex& b,
 // batch.u and batch.v.
 TexelCoords TexCoordsFor(const TriangleAttributes& t, const TexelMapping& mapping,
                          PixelBatch& batch);
+
+// TexCoordsFor of an affine triangle, batch after batch along a row: the same values, with the
+// steps worked out once per triangle and the row's share of each start once per row.
+class AffineTexCoords {
+  public:
+    AffineTexCoords(const TriangleAttributes& t, const TexelMapping& mapping);
+
+    void SetRow(int y);
+    // The coordinates of the batch starting at column x of the row.
+    TexelCoords At(int x) const;
+
+  private:
+    struct Axis {
+        const Plane* plane;
+        double scale, offset, period, rowTerm;
+        int32_t step;
+        int32_t StartAt(int x) const;
+    };
+    Axis u_, v_;
+};
+
 void FillDiffuse(const TriangleAttributes& t, PixelBatch& batch);
 void FillDepth(const TriangleAttributes& t, PixelBatch& batch);
 

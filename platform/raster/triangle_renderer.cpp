@@ -88,10 +88,12 @@ bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
     job.targetForce = state_.target->format() == ColorFormat::X8R8G8B8 ? 0xFF000000u : 0u;
     // The batches, coordinates and depth of the staged path, so that every pixel matches.
     PixelBatch& batch = batch_;
+    AffineTexCoords rowCoords(attributes, mapping);
     for (int y = edges.firstRow; y <= edges.lastRow; ++y) {
         int left = 0, right = 0;
         edges.Span(y, &left, &right);
         batch.y = y;
+        rowCoords.SetRow(y);
         if (depth && left < right) {
             // Level along the row, so one batch's value serves the whole row.
             batch.x = left;
@@ -103,7 +105,7 @@ bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
             batch.x = x;
             batch.count = std::min(kBatchSize, right - x);
             if (textured) {
-                const TexelCoords coords = TexCoordsFor(attributes, mapping, batch);
+                const TexelCoords coords = rowCoords.At(x);
                 job.u0 = coords.u0;
                 job.du = coords.du;
                 job.v0 = coords.v0;
