@@ -49,8 +49,9 @@ FusedSpanSetup FusedSpanFor(const DrawState& state);
 void RunFusedSpan(const FusedSpanJob& job);
 
 // For tests, so the fused path's output can be compared with the staged pipeline's: Off sends
-// every draw through the stages, Sse2 keeps the fused path off its AVX2 loop. Best by default.
-enum class FusedSpanMode { Off, Sse2, Best };
+// every draw through the stages, Sse2 and Avx2 keep the fused path to those loops (or to the
+// best one below them). Best, the default, takes the widest loop the processor runs.
+enum class FusedSpanMode { Off, Sse2, Avx2, Best };
 void SetFusedSpanMode(FusedSpanMode mode);
 
 }  // namespace platform::raster

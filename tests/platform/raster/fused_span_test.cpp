@@ -116,7 +116,7 @@ DrawState RandomLayerState(Random& random, Scene& scene, const Texture& texture)
 TEST(FusedSpanTest, RandomLayersMatchTheStagedPipelineExactly) {
     Random random(2024);
     constexpr int kWidth = 83, kHeight = 61;
-    for (int round = 0; round < 600; ++round) {
+    for (int round = 0; round < 900; ++round) {
         const ColorFormat format =
             random.Chance(50) ? ColorFormat::X8R8G8B8 : ColorFormat::A8R8G8B8;
         const uint32_t seed = random.Next();
@@ -124,8 +124,10 @@ TEST(FusedSpanTest, RandomLayersMatchTheStagedPipelineExactly) {
         Scene fused = RandomScene(sceneRandom, kWidth, kHeight, format);
         Random again(seed);
         Scene staged = RandomScene(again, kWidth, kHeight, format);
-        // Every other round keeps to the SSE2 loop, which machines without AVX2 run.
-        const FusedSpanMode mode = round % 2 == 0 ? FusedSpanMode::Best : FusedSpanMode::Sse2;
+        // The rounds take turns with each loop, whichever this processor runs best included.
+        const FusedSpanMode modes[] = {FusedSpanMode::Best, FusedSpanMode::Avx2,
+                                       FusedSpanMode::Sse2};
+        const FusedSpanMode mode = modes[round % 3];
         const Texture texture = RandomTexture(random);
         const uint32_t stateSeed = random.Next();
         const std::vector<ScreenVertex> quad = RandomQuad(random, kWidth, kHeight);
