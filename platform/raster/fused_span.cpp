@@ -10,6 +10,7 @@
 // multiply (pmulhrsw computes exactly floor(((b - a) * w * 128 + 2^14) / 2^15)).
 #include "raster/fused_span.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #if defined(__SSE2__)
@@ -27,6 +28,7 @@
 
 #include "raster/bilinear.h"
 #include "raster/color_ops.h"
+#include "raster/pixel_batch.h"
 
 namespace platform::raster {
 
@@ -99,31 +101,33 @@ uint32_t AddSaturateOne(uint32_t a, uint32_t b) {
     return result;
 }
 
-void ShadeOne(const FusedSpanJob& j, int i) {
-    const uint32_t texel =
-        j.texels == nullptr ? 0xFFFFFFFFu
-                            : SampleClamped(j, j.u0 + i * j.du, j.v0 + i * j.dv) | j.textureForce;
+// Pixel p of the span, the i-th of a batch starting at (u0, v0).
+void ShadeOne(const FusedSpanJob& j, int32_t u0, int32_t v0, int i, int p) {
+    const uint32_t texel = j.texels == nullptr
+                               ? 0xFFFFFFFFu
+                               : SampleClamped(j, u0 + i * j.du, v0 + i * j.dv) | j.textureForce;
     const uint32_t color = ModulateOne(texel, j.modulator);
     if (j.alphaTest && !((color >> 24) > j.alphaRef)) {
         return;
     }
     if (j.depthRow != nullptr) {
-        const uint32_t word = j.depthRow[i];
+        const uint32_t word = j.depthRow[p];
         if (!(j.depth <= (word >> 8))) {
             return;
         }
         if (j.depthWrite) {
-            j.depthRow[i] = (word & 0xFFu) | (j.depth << 8);
+            j.depthRow[p] = (word & 0xFFu) | (j.depth << 8);
         }
     }
-    const uint32_t dst = j.target[i] | j.targetForce;
-    j.target[i] = (j.blend == FusedBlend::Add ? AddSaturateOne(color, dst) : OverOne(color, dst)) |
+    const uint32_t dst = j.target[p] | j.targetForce;
+    j.target[p] = (j.blend == FusedBlend::Add ? AddSaturateOne(color, dst) : OverOne(color, dst)) |
                   j.targetForce;
 }
 
-// True when the 2 x 2 block of each of the first `count` pixels, with the folded coordinates,
-// lies inside the texture: coordinates are linear along the batch, so the two ends decide.
-bool BlocksInside(const FusedSpanJob& j, int count) {
+// True when the 2 x 2 block of each of the first `count` pixels of the batch starting at
+// (u0, v0), with the folded coordinates, lies inside the texture: coordinates are linear along
+// the batch, so the two ends decide.
+bool BlocksInside(const FusedSpanJob& j, int32_t u0, int32_t v0, int count) {
     if (j.pitch >= 32768 || j.height >= 32768) {
         return false;
     }
@@ -133,7 +137,28 @@ bool BlocksInside(const FusedSpanJob& j, int count) {
                static_cast<unsigned>(y) < static_cast<unsigned>(j.height - 1);
     };
     const int last = count - 1;
-    return inside(j.u0, j.v0) && inside(j.u0 + last * j.du, j.v0 + last * j.dv);
+    return inside(u0, v0) && inside(u0 + last * j.du, v0 + last * j.dv);
+}
+
+// How many leading pixels of an n-pixel batch the vector loop takes: whole groups, and with
+// kMaskedTail a masked last group too where its reads (all its lanes) stay inside.
+template <int kGroup, bool kMaskedTail, bool kTextured>
+int VectorCount(const FusedSpanJob& j, int32_t u0, int32_t v0, int n) {
+    const int whole = n & ~(kGroup - 1);
+    if constexpr (!kTextured) {
+        return kMaskedTail ? n : whole;
+    }
+    if (kMaskedTail && BlocksInside(j, u0, v0, (n + kGroup - 1) & ~(kGroup - 1))) {
+        return n;
+    }
+    return whole > 0 && BlocksInside(j, u0, v0, whole) ? whole : 0;
+}
+
+// The batch's pixels from `done` on, one at a time.
+void ShadeRest(const FusedSpanJob& j, int32_t u0, int32_t v0, int first, int done, int n) {
+    for (int i = done; i < n; ++i) {
+        ShadeOne(j, u0, v0, i, first + i);
+    }
 }
 
 #if defined(__SSE2__)
@@ -160,7 +185,7 @@ class Sse2Span {
               _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(j.textureForce)), zero_)) {}
 
     template <FusedBlend kBlend, bool kTextured, bool kDepth, bool kDepthWrite>
-    void Run(int count) const;
+    void Run() const;
 
   private:
     // The blend of the 2 x 2 block at p down its columns: the left and right texels of the
@@ -195,11 +220,11 @@ class Sse2Span {
 };
 
 template <FusedBlend kBlend, bool kTextured, bool kDepth, bool kDepthWrite>
-void Sse2Span::Run(int count) const {
+void Sse2Span::Run() const {
     const FusedSpanJob& j = j_;
-    const int32_t u0 = j.u0 + 0x80, v0 = j.v0 + 0x80;
-    __m128i u = _mm_setr_epi32(u0, u0 + j.du, u0 + 2 * j.du, u0 + 3 * j.du);
-    __m128i v = _mm_setr_epi32(v0, v0 + j.dv, v0 + 2 * j.dv, v0 + 3 * j.dv);
+    const __m128i uLanes = _mm_setr_epi32(0, j.du, 2 * j.du, 3 * j.du);
+    const __m128i vLanes = _mm_setr_epi32(0, j.dv, 2 * j.dv, 3 * j.dv);
+    __m128i u = uLanes, v = vLanes;
     const __m128i du = _mm_set1_epi32(4 * j.du), dv = _mm_set1_epi32(4 * j.dv);
     // Rows and pitch fit 15 bits, so the pitch multiply is one 16 x 16 multiply-add per lane.
     const __m128i pitch = _mm_set1_epi32(j.pitch);
@@ -212,7 +237,7 @@ void Sse2Span::Run(int count) const {
     // Untextured: the colour is the modulator itself (white times it), in both forms.
     const __m128i flat16 = modulator_;
     const __m128i flat = _mm_set1_epi32(static_cast<int>(j.modulator));
-    for (int i = 0; i + 4 <= count; i += 4) {
+    auto group = [&](int i) {
         __m128i low = flat16, high = flat16, color = flat;
         if constexpr (kTextured) {
             const __m128i offset =
@@ -254,20 +279,30 @@ void Sse2Span::Run(int count) const {
                                       OverLanes(high, _mm_unpackhi_epi8(in, zero_)));
         }
         _mm_storeu_si128(target, Select(live, _mm_or_si128(result, force), dst));
+    };
+    for (int first = 0, b = 0; first < j.count; first += kBatchSize, ++b) {
+        const int n = std::min(kBatchSize, j.count - first);
+        const int32_t u0 = kTextured ? j.batchU[b] : 0, v0 = kTextured ? j.batchV[b] : 0;
+        const int done = VectorCount<4, false, kTextured>(j, u0, v0, n);
+        u = _mm_add_epi32(_mm_set1_epi32(u0 + 0x80), uLanes);
+        v = _mm_add_epi32(_mm_set1_epi32(v0 + 0x80), vLanes);
+        for (int i = 0; i < done; i += 4) {
+            group(first + i);
+        }
+        ShadeRest(j, u0, v0, first, done, n);
     }
 }
 
 template <FusedBlend kBlend, bool kTextured>
-int RunSse2(const FusedSpanJob& j, int count) {
+void RunSse2(const FusedSpanJob& j) {
     const Sse2Span span(j);
     if (j.depthRow == nullptr) {
-        span.Run<kBlend, kTextured, false, false>(count);
+        span.Run<kBlend, kTextured, false, false>();
     } else if (j.depthWrite) {
-        span.Run<kBlend, kTextured, true, true>(count);
+        span.Run<kBlend, kTextured, true, true>();
     } else {
-        span.Run<kBlend, kTextured, true, false>(count);
+        span.Run<kBlend, kTextured, true, false>();
     }
-    return count & ~3;
 }
 
 #endif
@@ -288,7 +323,7 @@ POKUTAN_AVX2 inline __m256i OverLanes256(__m256i s, __m256i d) {
 }
 
 template <FusedBlend kBlend, bool kTextured, bool kDepth, bool kDepthWrite>
-POKUTAN_AVX2 void RunAvx2Loop(const FusedSpanJob& j, int count) {
+POKUTAN_AVX2 void RunAvx2Loop(const FusedSpanJob& j) {
     const __m256i zero = _mm256_setzero_si256();
     const __m256i half = _mm256_set1_epi16(128);
     const __m256i modulator =
@@ -296,10 +331,9 @@ POKUTAN_AVX2 void RunAvx2Loop(const FusedSpanJob& j, int count) {
     const __m256i textureForce =
         _mm256_unpacklo_epi8(_mm256_set1_epi32(static_cast<int>(j.textureForce)), zero);
     const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    __m256i u = _mm256_add_epi32(_mm256_set1_epi32(j.u0 + 0x80),
-                                 _mm256_mullo_epi32(lanes, _mm256_set1_epi32(j.du)));
-    __m256i v = _mm256_add_epi32(_mm256_set1_epi32(j.v0 + 0x80),
-                                 _mm256_mullo_epi32(lanes, _mm256_set1_epi32(j.dv)));
+    const __m256i uLanes = _mm256_mullo_epi32(lanes, _mm256_set1_epi32(j.du));
+    const __m256i vLanes = _mm256_mullo_epi32(lanes, _mm256_set1_epi32(j.dv));
+    __m256i u = uLanes, v = vLanes;
     const __m256i du = _mm256_set1_epi32(8 * j.du), dv = _mm256_set1_epi32(8 * j.dv);
     const __m256i pitch = _mm256_set1_epi32(j.pitch);
     const __m256i weightMask = _mm256_set1_epi32(0x7F80);
@@ -402,25 +436,32 @@ POKUTAN_AVX2 void RunAvx2Loop(const FusedSpanJob& j, int count) {
     };
 
     const __m256i all = _mm256_set1_epi32(-1);
-    int i = 0;
-    for (; i + 8 <= count; i += 8) {
-        group(i, false, all);
-    }
-    if (i < count) {
-        group(i, true, _mm256_cmpgt_epi32(_mm256_set1_epi32(count - i), lanes));
+    for (int first = 0, b = 0; first < j.count; first += kBatchSize, ++b) {
+        const int n = std::min(kBatchSize, j.count - first);
+        const int32_t u0 = kTextured ? j.batchU[b] : 0, v0 = kTextured ? j.batchV[b] : 0;
+        const int done = VectorCount<8, true, kTextured>(j, u0, v0, n);
+        u = _mm256_add_epi32(_mm256_set1_epi32(u0 + 0x80), uLanes);
+        v = _mm256_add_epi32(_mm256_set1_epi32(v0 + 0x80), vLanes);
+        int i = 0;
+        for (; i + 8 <= done; i += 8) {
+            group(first + i, false, all);
+        }
+        if (i < done) {
+            group(first + i, true, _mm256_cmpgt_epi32(_mm256_set1_epi32(done - i), lanes));
+        }
+        ShadeRest(j, u0, v0, first, done, n);
     }
 }
 
 template <FusedBlend kBlend, bool kTextured>
-int RunAvx2(const FusedSpanJob& j, int count) {
+void RunAvx2(const FusedSpanJob& j) {
     if (j.depthRow == nullptr) {
-        RunAvx2Loop<kBlend, kTextured, false, false>(j, count);
+        RunAvx2Loop<kBlend, kTextured, false, false>(j);
     } else if (j.depthWrite) {
-        RunAvx2Loop<kBlend, kTextured, true, true>(j, count);
+        RunAvx2Loop<kBlend, kTextured, true, true>(j);
     } else {
-        RunAvx2Loop<kBlend, kTextured, true, false>(j, count);
+        RunAvx2Loop<kBlend, kTextured, true, false>(j);
     }
-    return count;
 }
 
 bool HasAvx2() {
@@ -443,7 +484,7 @@ POKUTAN_AVX512 inline __m512i OverLanes512(__m512i s, __m512i d) {
 }
 
 template <FusedBlend kBlend, bool kTextured, bool kDepth, bool kDepthWrite>
-POKUTAN_AVX512 void RunAvx512Loop(const FusedSpanJob& j, int count) {
+POKUTAN_AVX512 void RunAvx512Loop(const FusedSpanJob& j) {
     const __m512i zero = _mm512_setzero_si512();
     const __m512i half = _mm512_set1_epi16(128);
     const __m512i modulator =
@@ -451,10 +492,9 @@ POKUTAN_AVX512 void RunAvx512Loop(const FusedSpanJob& j, int count) {
     const __m512i textureForce =
         _mm512_unpacklo_epi8(_mm512_set1_epi32(static_cast<int>(j.textureForce)), zero);
     const __m512i lanes = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-    __m512i u = _mm512_add_epi32(_mm512_set1_epi32(j.u0 + 0x80),
-                                 _mm512_mullo_epi32(lanes, _mm512_set1_epi32(j.du)));
-    __m512i v = _mm512_add_epi32(_mm512_set1_epi32(j.v0 + 0x80),
-                                 _mm512_mullo_epi32(lanes, _mm512_set1_epi32(j.dv)));
+    const __m512i uLanes = _mm512_mullo_epi32(lanes, _mm512_set1_epi32(j.du));
+    const __m512i vLanes = _mm512_mullo_epi32(lanes, _mm512_set1_epi32(j.dv));
+    __m512i u = uLanes, v = vLanes;
     const __m512i du = _mm512_set1_epi32(16 * j.du), dv = _mm512_set1_epi32(16 * j.dv);
     const __m512i pitch = _mm512_set1_epi32(j.pitch);
     const __m512i weightMask = _mm512_set1_epi32(0x7F80);
@@ -538,25 +578,32 @@ POKUTAN_AVX512 void RunAvx512Loop(const FusedSpanJob& j, int count) {
         _mm512_mask_storeu_epi32(target, live, _mm512_or_si512(result, force));
     };
 
-    int i = 0;
-    for (; i + 16 <= count; i += 16) {
-        group(i, 0xFFFF);
-    }
-    if (i < count) {
-        group(i, static_cast<__mmask16>((1u << (count - i)) - 1));
+    for (int first = 0, b = 0; first < j.count; first += kBatchSize, ++b) {
+        const int n = std::min(kBatchSize, j.count - first);
+        const int32_t u0 = kTextured ? j.batchU[b] : 0, v0 = kTextured ? j.batchV[b] : 0;
+        const int done = VectorCount<16, true, kTextured>(j, u0, v0, n);
+        u = _mm512_add_epi32(_mm512_set1_epi32(u0 + 0x80), uLanes);
+        v = _mm512_add_epi32(_mm512_set1_epi32(v0 + 0x80), vLanes);
+        int i = 0;
+        for (; i + 16 <= done; i += 16) {
+            group(first + i, 0xFFFF);
+        }
+        if (i < done) {
+            group(first + i, static_cast<__mmask16>((1u << (done - i)) - 1));
+        }
+        ShadeRest(j, u0, v0, first, done, n);
     }
 }
 
 template <FusedBlend kBlend, bool kTextured>
-int RunAvx512(const FusedSpanJob& j, int count) {
+void RunAvx512(const FusedSpanJob& j) {
     if (j.depthRow == nullptr) {
-        RunAvx512Loop<kBlend, kTextured, false, false>(j, count);
+        RunAvx512Loop<kBlend, kTextured, false, false>(j);
     } else if (j.depthWrite) {
-        RunAvx512Loop<kBlend, kTextured, true, true>(j, count);
+        RunAvx512Loop<kBlend, kTextured, true, true>(j);
     } else {
-        RunAvx512Loop<kBlend, kTextured, true, false>(j, count);
+        RunAvx512Loop<kBlend, kTextured, true, false>(j);
     }
-    return count;
 }
 
 bool HasAvx512() {
@@ -569,36 +616,25 @@ bool HasAvx512() {
 #endif
 
 template <FusedBlend kBlend, bool kTextured>
-int RunVectorOf(const FusedSpanJob& j) {
+void RunOf(const FusedSpanJob& j) {
 #if POKUTAN_FUSED_AVX2
     if (g_mode == FusedSpanMode::Best && HasAvx512()) {
-        const bool padded = !kTextured || BlocksInside(j, (j.count + 15) & ~15);
-        return RunAvx512<kBlend, kTextured>(j, padded ? j.count : j.count & ~15);
+        RunAvx512<kBlend, kTextured>(j);
+        return;
     }
     if ((g_mode == FusedSpanMode::Best || g_mode == FusedSpanMode::Avx2) && HasAvx2()) {
-        // The masked last group reads texels for all eight lanes.
-        const bool padded = !kTextured || BlocksInside(j, (j.count + 7) & ~7);
-        return RunAvx2<kBlend, kTextured>(j, padded ? j.count : j.count & ~7);
+        RunAvx2<kBlend, kTextured>(j);
+        return;
     }
 #endif
 #if defined(__SSE2__)
-    return RunSse2<kBlend, kTextured>(j, j.count);
+    RunSse2<kBlend, kTextured>(j);
 #else
-    static_cast<void>(j);
-    return 0;
-#endif
-}
-
-// Runs the vector loop over the batch, or its leading whole groups where the last group would
-// read outside the texture; returns how many pixels it did.
-int RunVector(const FusedSpanJob& j) {
-    const bool textured = j.texels != nullptr;
-    if (j.blend == FusedBlend::Add) {
-        return textured ? RunVectorOf<FusedBlend::Add, true>(j)
-                        : RunVectorOf<FusedBlend::Add, false>(j);
+    for (int first = 0, b = 0; first < j.count; first += kBatchSize, ++b) {
+        const int n = std::min(kBatchSize, j.count - first);
+        ShadeRest(j, kTextured ? j.batchU[b] : 0, kTextured ? j.batchV[b] : 0, first, 0, n);
     }
-    return textured ? RunVectorOf<FusedBlend::Over, true>(j)
-                    : RunVectorOf<FusedBlend::Over, false>(j);
+#endif
 }
 
 }  // namespace
@@ -635,12 +671,11 @@ FusedSpanSetup FusedSpanFor(const DrawState& state) {
 }
 
 void RunFusedSpan(const FusedSpanJob& job) {
-    int done = 0;
-    if (job.count > 0 && (job.texels == nullptr || BlocksInside(job, job.count))) {
-        done = RunVector(job);
-    }
-    for (int i = done; i < job.count; ++i) {
-        ShadeOne(job, i);
+    const bool textured = job.texels != nullptr;
+    if (job.blend == FusedBlend::Add) {
+        textured ? RunOf<FusedBlend::Add, true>(job) : RunOf<FusedBlend::Add, false>(job);
+    } else {
+        textured ? RunOf<FusedBlend::Over, true>(job) : RunOf<FusedBlend::Over, false>(job);
     }
 }
 

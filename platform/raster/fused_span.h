@@ -15,23 +15,27 @@ namespace platform::raster {
 
 enum class FusedBlend { Add, Over };
 
-// One batch of the fused path: the same pixels, coordinates and depth the stages would use.
+// One row span of the fused path, walked in the staged path's batches of kBatchSize pixels
+// with the same coordinates and depth the stages would use.
 struct FusedSpanJob {
     FusedBlend blend = FusedBlend::Add;
     // Null when no texture is bound: every texel reads opaque white.
     const uint32_t* texels = nullptr;
     int width = 0, height = 0, pitch = 0;
-    // 16.16 texel coordinates of the first pixel and their step per pixel (see sampler.h).
-    int32_t u0 = 0, du = 0, v0 = 0, dv = 0;
+    // 16.16 texel coordinates (see sampler.h): those of each batch's first pixel, and their
+    // step per pixel.
+    const int32_t* batchU = nullptr;
+    const int32_t* batchV = nullptr;
+    int32_t du = 0, dv = 0;
     // Multiplies the texel per channel; its alpha is 0xFF where the stage takes the texel's.
     uint32_t modulator = 0xFFFFFFFF;
     uint32_t textureForce = 0;  // 0xFF000000 for X8R8G8B8 textures
     bool alphaTest = false;     // GREATER alphaRef
     uint32_t alphaRef = 0;
-    uint32_t* depthRow = nullptr;  // the batch's first depth word; null without a depth test
+    uint32_t* depthRow = nullptr;  // the span's first depth word; null without a depth test
     uint32_t depth = 0;            // 24-bit
     bool depthWrite = false;
-    uint32_t* target = nullptr;  // the batch's first pixel
+    uint32_t* target = nullptr;  // the span's first pixel
     uint32_t targetForce = 0;    // 0xFF000000 for X8R8G8B8 targets
     int count = 0;
 };

@@ -38,6 +38,11 @@ TriangleRenderer::TriangleRenderer(const DrawState& state)
             Intersect(clip_, Rect{0, 0, state.depthStencil->width(), state.depthStencil->height()});
     }
     active_ = clip_.left < clip_.right && clip_.top < clip_.bottom;
+    if (active_ && fused_.usable) {
+        const size_t batches = (clip_.right - clip_.left + kBatchSize - 1) / kBatchSize;
+        batchU_.resize(batches);
+        batchV_.resize(batches);
+    }
     std::fill(std::begin(batch_.texel), std::end(batch_.texel), 0xFFFFFFFFu);
 }
 
@@ -89,33 +94,37 @@ bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
     // The batches, coordinates and depth of the staged path, so that every pixel matches.
     PixelBatch& batch = batch_;
     AffineTexCoords rowCoords(attributes, mapping);
+    const TexelCoords steps = rowCoords.At(0);
+    job.du = steps.du;
+    job.dv = steps.dv;
+    job.batchU = batchU_.data();
+    job.batchV = batchV_.data();
     for (int y = edges.firstRow; y <= edges.lastRow; ++y) {
         int left = 0, right = 0;
         edges.Span(y, &left, &right);
-        batch.y = y;
-        rowCoords.SetRow(y);
-        if (depth && left < right) {
+        if (left >= right) {
+            continue;
+        }
+        if (depth) {
             // Level along the row, so one batch's value serves the whole row.
             batch.x = left;
+            batch.y = y;
             batch.count = 1;
             FillDepth(attributes, batch);
             job.depth = batch.depthValue;
         }
-        for (int x = left; x < right; x += kBatchSize) {
-            batch.x = x;
-            batch.count = std::min(kBatchSize, right - x);
-            if (textured) {
+        if (textured) {
+            rowCoords.SetRow(y);
+            for (int x = left, b = 0; x < right; x += kBatchSize, ++b) {
                 const TexelCoords coords = rowCoords.At(x);
-                job.u0 = coords.u0;
-                job.du = coords.du;
-                job.v0 = coords.v0;
-                job.dv = coords.dv;
+                batchU_[b] = coords.u0;
+                batchV_[b] = coords.v0;
             }
-            job.count = batch.count;
-            job.target = state_.target->row(y) + x;
-            job.depthRow = depth ? state_.depthStencil->row(y) + x : nullptr;
-            RunFusedSpan(job);
         }
+        job.count = right - left;
+        job.target = state_.target->row(y) + left;
+        job.depthRow = depth ? state_.depthStencil->row(y) + left : nullptr;
+        RunFusedSpan(job);
     }
     return true;
 }

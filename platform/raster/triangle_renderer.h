@@ -4,6 +4,9 @@
 // triangle allow, through the fused path of fused_span.h, which gives the same pixels).
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "raster/blender.h"
 #include "raster/draw_state.h"
 #include "raster/fused_span.h"
@@ -40,6 +43,8 @@ class TriangleRenderer {
     DepthTest depthTest_;
     Blender blender_;
     FusedSpanSetup fused_;
+    // The fused path's coordinates of each batch of the current row.
+    std::vector<int32_t> batchU_, batchV_;
     PixelBatch batch_;
 };
 
