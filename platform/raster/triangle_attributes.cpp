@@ -155,6 +155,13 @@ int32_t AffineTexCoords::Axis::StartAt(int x) const {
     return AffineStart(at, scale, offset, period);
 }
 
+void AffineTexCoords::Starts(int left, int right, int step, int32_t* u, int32_t* v) const {
+    for (int x = left; x < right; x += step) {
+        *u++ = u_.StartAt(x);
+        *v++ = v_.StartAt(x);
+    }
+}
+
 TexelCoords AffineTexCoords::At(int x) const {
     TexelCoords coords;
     coords.stepped = true;

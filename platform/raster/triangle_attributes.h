@@ -59,6 +59,10 @@ class AffineTexCoords {
     void SetRow(int y);
     // The coordinates of the batch starting at column x of the row.
     TexelCoords At(int x) const;
+    // The starts of every batch of `step` pixels from column left up to right, in one go.
+    void Starts(int left, int right, int step, int32_t* u, int32_t* v) const;
+    int32_t du() const { return u_.step; }
+    int32_t dv() const { return v_.step; }
 
   private:
     struct Axis {

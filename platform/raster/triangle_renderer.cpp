@@ -94,32 +94,30 @@ bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
     // The batches, coordinates and depth of the staged path, so that every pixel matches.
     PixelBatch& batch = batch_;
     AffineTexCoords rowCoords(attributes, mapping);
-    const TexelCoords steps = rowCoords.At(0);
-    job.du = steps.du;
-    job.dv = steps.dv;
+    job.du = rowCoords.du();
+    job.dv = rowCoords.dv();
     job.batchU = batchU_.data();
     job.batchV = batchV_.data();
+    bool depthKnown = false;
     for (int y = edges.firstRow; y <= edges.lastRow; ++y) {
         int left = 0, right = 0;
         edges.Span(y, &left, &right);
         if (left >= right) {
             continue;
         }
-        if (depth) {
-            // Level along the row, so one batch's value serves the whole row.
+        if (depth && (!depthKnown || attributes.z.dy != 0)) {
+            // Level along the row, so one batch's value serves the whole row (and the whole
+            // triangle when it is level both ways).
             batch.x = left;
             batch.y = y;
             batch.count = 1;
             FillDepth(attributes, batch);
             job.depth = batch.depthValue;
+            depthKnown = true;
         }
         if (textured) {
             rowCoords.SetRow(y);
-            for (int x = left, b = 0; x < right; x += kBatchSize, ++b) {
-                const TexelCoords coords = rowCoords.At(x);
-                batchU_[b] = coords.u0;
-                batchV_[b] = coords.v0;
-            }
+            rowCoords.Starts(left, right, kBatchSize, batchU_.data(), batchV_.data());
         }
         job.count = right - left;
         job.target = state_.target->row(y) + left;

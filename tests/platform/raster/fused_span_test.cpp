@@ -49,14 +49,19 @@ Texture RandomTexture(Random& random) {
 // A magnified, rotated quad like a background layer, or a loose triangle strip.
 std::vector<ScreenVertex> RandomQuad(Random& random, int width, int height) {
     const float cx = random.Between(-10, width + 10.0f), cy = random.Between(-10, height + 10.0f);
-    const float size = random.Between(2, 3 * width), angle = random.Between(0, 6.2832f);
+    // Some quads stand upright with their depth sloping down the screen only: level rows.
+    const bool upright = random.Chance(15);
+    const float size = random.Between(2, 3 * width);
+    const float angle = upright ? 0.0f : random.Between(0, 6.2832f);
     const float c = std::cos(angle) * size / 2, s = std::sin(angle) * size / 2;
     const float u0 = random.Between(-0.5f, 0.5f), v0 = random.Between(-0.5f, 0.5f);
     const float u1 = random.Between(0.5f, 1.5f), v1 = random.Between(0.5f, 1.5f);
     const float z = random.Chance(80) ? random.Between(0, 1) : 1.0f;
+    const float zBelow = upright ? random.Between(0, 1) : z;
     const uint32_t color = random.Next();
     auto corner = [&](float dx, float dy, float u, float v) {
-        ScreenVertex vertex = Vertex(cx + dx * c - dy * s, cy + dx * s + dy * c, color, u, v, z);
+        ScreenVertex vertex =
+            Vertex(cx + dx * c - dy * s, cy + dx * s + dy * c, color, u, v, dy < 0 ? z : zBelow);
         if (random.Chance(3)) {
             vertex.diffuse = random.Next();  // not flat: the staged path takes it
         }
