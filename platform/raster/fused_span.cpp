@@ -36,18 +36,6 @@ namespace {
 
 FusedSpanMode g_mode = FusedSpanMode::Best;
 
-// How far ahead (in pixels) the loops ask for the target and depth rows: the two surfaces do
-// not fit the cache together, and the prefetchers alone leave the loops waiting on them.
-constexpr int kPrefetchAhead = 256;
-
-inline void Prefetch(const uint32_t* p) {
-#if defined(__SSE2__)
-    _mm_prefetch(reinterpret_cast<const char*>(p + kPrefetchAhead), _MM_HINT_T0);
-#else
-    static_cast<void>(p);
-#endif
-}
-
 bool IsTexture(uint32_t arg) {
     return arg == TextureArg::Texture;
 }
@@ -273,7 +261,6 @@ void Sse2Span::Run() const {
         __m128i live = _mm_or_si128(_mm_cmpgt_epi32(_mm_srli_epi32(color, 24), alphaRef), alphaOff);
         if constexpr (kDepth) {
             auto* row = reinterpret_cast<__m128i*>(j.depthRow + i);
-            Prefetch(j.depthRow + i);
             const __m128i words = _mm_loadu_si128(row);
             live = _mm_andnot_si128(_mm_cmpgt_epi32(depth, _mm_srli_epi32(words, 8)), live);
             if constexpr (kDepthWrite) {
@@ -282,7 +269,6 @@ void Sse2Span::Run() const {
             }
         }
         auto* target = reinterpret_cast<__m128i*>(j.target + i);
-        Prefetch(j.target + i);
         const __m128i dst = _mm_loadu_si128(target);
         const __m128i in = _mm_or_si128(dst, force);
         __m128i result;
@@ -414,7 +400,6 @@ POKUTAN_AVX2 void RunAvx2Loop(const FusedSpanJob& j) {
         live = _mm256_and_si256(live, valid);
         if constexpr (kDepth) {
             int* row = reinterpret_cast<int*>(j.depthRow + i);
-            Prefetch(j.depthRow + i);
             const __m256i words = masked
                                       ? _mm256_maskload_epi32(row, valid)
                                       : _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row));
@@ -432,7 +417,6 @@ POKUTAN_AVX2 void RunAvx2Loop(const FusedSpanJob& j) {
             }
         }
         int* target = reinterpret_cast<int*>(j.target + i);
-        Prefetch(j.target + i);
         const __m256i dst = masked ? _mm256_maskload_epi32(target, valid)
                                    : _mm256_loadu_si256(reinterpret_cast<const __m256i*>(target));
         const __m256i in = _mm256_or_si256(dst, force);
@@ -575,7 +559,6 @@ POKUTAN_AVX512 void RunAvx512Loop(const FusedSpanJob& j) {
             (_mm512_cmpgt_epi32_mask(_mm512_srli_epi32(color, 24), alphaRef) | alphaOff) & valid;
         if constexpr (kDepth) {
             uint32_t* row = j.depthRow + i;
-            Prefetch(row);
             const __m512i words = _mm512_maskz_loadu_epi32(valid, row);
             live &= ~_mm512_cmpgt_epi32_mask(depth, _mm512_srli_epi32(words, 8));
             if constexpr (kDepthWrite) {
@@ -584,7 +567,6 @@ POKUTAN_AVX512 void RunAvx512Loop(const FusedSpanJob& j) {
             }
         }
         uint32_t* target = j.target + i;
-        Prefetch(target);
         const __m512i in = _mm512_or_si512(_mm512_maskz_loadu_epi32(valid, target), force);
         __m512i result;
         if constexpr (kBlend == FusedBlend::Add) {
