@@ -504,7 +504,6 @@ POKUTAN_AVX512 void RunAvx512Loop(const FusedSpanJob& j) {
     const __m512i byteMask = _mm512_set1_epi32(0xFF);
     const __m512i alphaRef = _mm512_set1_epi32(static_cast<int>(j.alphaRef));
     const __mmask16 alphaOff = j.alphaTest ? 0 : 0xFFFF;
-    const __m512i depth = _mm512_set1_epi32(static_cast<int>(j.depth));
     const __m512i depthWord = _mm512_set1_epi32(static_cast<int>(j.depth << 8));
     const __m512i force = _mm512_set1_epi32(static_cast<int>(j.targetForce));
     const __m512i flat = _mm512_set1_epi32(static_cast<int>(j.modulator));
@@ -518,8 +517,9 @@ POKUTAN_AVX512 void RunAvx512Loop(const FusedSpanJob& j) {
                 _mm512_madd_epi16(_mm512_srai_epi32(v, 16), pitch), _mm512_srai_epi32(u, 16));
             __m512i fx = _mm512_and_si512(_mm512_srli_epi32(u, 1), weightMask);
             __m512i fy = _mm512_and_si512(_mm512_srli_epi32(v, 1), weightMask);
-            fx = _mm512_or_si512(fx, _mm512_slli_epi32(fx, 16));
-            fy = _mm512_or_si512(fy, _mm512_slli_epi32(fy, 16));
+            // Into both 16-bit halves of each lane (word 0 to word 1, word 2 to word 3).
+            fx = _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(fx, 0xA0), 0xA0);
+            fy = _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(fy, 0xA0), 0xA0);
             u = _mm512_add_epi32(u, du);
             v = _mm512_add_epi32(v, dv);
             alignas(64) uint32_t at[16];
@@ -563,7 +563,8 @@ POKUTAN_AVX512 void RunAvx512Loop(const FusedSpanJob& j) {
         if constexpr (kDepth) {
             uint32_t* row = j.depthRow + i;
             const __m512i words = _mm512_maskz_loadu_epi32(valid, row);
-            live &= ~_mm512_cmpgt_epi32_mask(depth, _mm512_srli_epi32(words, 8));
+            // depth <= word >> 8 exactly when depth << 8 <= word (the stencil byte below).
+            live &= _mm512_cmpge_epu32_mask(words, depthWord);
             if constexpr (kDepthWrite) {
                 _mm512_mask_storeu_epi32(
                     row, live, _mm512_or_si512(_mm512_and_si512(words, byteMask), depthWord));
