@@ -1,5 +1,6 @@
 // Row-wise affine texture coordinates against the per-batch ones they stand in for: the same
-// starts and steps for random triangles, mappings (clamped and wrapped) and batch positions.
+// starts (one at a time and a row's in one go) and steps for random triangles, mappings
+// (clamped and wrapped) and batch positions.
 #include <cstdint>
 
 #include <gtest/gtest.h>
@@ -42,7 +43,10 @@ TEST(AffineTexCoordsTest, MatchTexCoordsForEveryBatchOfARow) {
         AffineTexCoords rows(t, mapping);
         const int y = static_cast<int>(next(-50, 530));
         rows.SetRow(y);
-        for (int x = static_cast<int>(next(-50, 100)); x < 700; x += 64) {
+        const int left = static_cast<int>(next(-50, 100));
+        int32_t startsU[16], startsV[16];
+        rows.Starts(left, 700, 64, startsU, startsV);
+        for (int x = left, b = 0; x < 700; x += 64, ++b) {
             batch.x = x;
             batch.y = y;
             batch.count = 64;
@@ -53,6 +57,8 @@ TEST(AffineTexCoordsTest, MatchTexCoordsForEveryBatchOfARow) {
             ASSERT_EQ(actual.v0, expected.v0) << round << " " << x << " " << y;
             ASSERT_EQ(actual.du, expected.du) << round;
             ASSERT_EQ(actual.dv, expected.dv) << round;
+            ASSERT_EQ(startsU[b], expected.u0) << round << " " << x << " " << y;
+            ASSERT_EQ(startsV[b], expected.v0) << round << " " << x << " " << y;
         }
     }
 }
