@@ -88,6 +88,15 @@ void TextureUnit::PrepareTriangle(const TriangleAttributes& triangle, double cx,
     }
 }
 
+bool TextureUnit::SingleBilinearLevel(SampleSource* source, TexelMapping* mapping) const {
+    if (texture_ == nullptr || passCount_ != 1 || passes_[0].sample != linear_) {
+        return false;
+    }
+    *source = passes_[0].source;
+    *mapping = passes_[0].mapping;
+    return true;
+}
+
 void TextureUnit::Sample(const TriangleAttributes& triangle, PixelBatch& batch) const {
     const Pass& first = passes_[0];
     first.sample(first.source, TexCoordsFor(triangle, first.mapping, batch), batch.texel,

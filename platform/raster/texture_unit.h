@@ -23,6 +23,12 @@ class TextureUnit {
     // Fills batch.texel; batch.u and batch.v are used on the way.
     void Sample(const TriangleAttributes& triangle, PixelBatch& batch) const;
 
+    // After PrepareTriangle: true when the triangle samples one level bilinearly, which it
+    // then describes (the fused path's case).
+    bool SingleBilinearLevel(SampleSource* source, TexelMapping* mapping) const;
+    // 0xFF000000 when the texture's alpha reads as 255.
+    uint32_t alphaForce() const { return alphaForce_; }
+
   private:
     struct Pass {
         SampleFn sample = nullptr;

@@ -47,12 +47,20 @@ double Reduce(double value, double period) {
     return std::clamp(value, -kCoordLimit, kCoordLimit);
 }
 
+int32_t AffineStart(double at, double scale, double offset, double period) {
+    return static_cast<int32_t>(RoundClamped(Reduce(at * scale - offset, period)));
+}
+
+int32_t AffineStep(const Plane& plane, double scale) {
+    return static_cast<int32_t>(
+        RoundClamped(std::clamp(plane.dx * scale, -kStepLimit, kStepLimit)));
+}
+
 // Start and step of one axis over the batch.
 std::pair<int32_t, int32_t> AxisAffine(const Plane& plane, double scale, double offset,
                                        double period, const PixelBatch& batch) {
-    const double start = Reduce(plane.At(batch.x, batch.y) * scale - offset, period);
-    const double step = std::clamp(plane.dx * scale, -kStepLimit, kStepLimit);
-    return {static_cast<int32_t>(RoundClamped(start)), static_cast<int32_t>(RoundClamped(step))};
+    return {AffineStart(plane.At(batch.x, batch.y), scale, offset, period),
+            AffineStep(plane, scale)};
 }
 
 uint32_t PackChannels(const int32_t c[4]) {
@@ -128,6 +136,39 @@ TexelCoords TexCoordsFor(const TriangleAttributes& t, const TexelMapping& m, Pix
     }
     coords.u = batch.u;
     coords.v = batch.v;
+    return coords;
+}
+
+AffineTexCoords::AffineTexCoords(const TriangleAttributes& t, const TexelMapping& m)
+    : u_{&t.u, m.scaleU, m.offset, m.periodU, 0.0, AffineStep(t.u, m.scaleU)},
+      v_{&t.v, m.scaleV, m.offset, m.periodV, 0.0, AffineStep(t.v, m.scaleV)} {}
+
+void AffineTexCoords::SetRow(int y) {
+    const double py = y;
+    u_.rowTerm = u_.plane->dy * py;
+    v_.rowTerm = v_.plane->dy * py;
+}
+
+int32_t AffineTexCoords::Axis::StartAt(int x) const {
+    // Plane::At's own order of operations, so the sum rounds the same way.
+    const double at = plane->at + plane->dx * static_cast<double>(x) + rowTerm;
+    return AffineStart(at, scale, offset, period);
+}
+
+void AffineTexCoords::Starts(int left, int right, int step, int32_t* u, int32_t* v) const {
+    for (int x = left; x < right; x += step) {
+        *u++ = u_.StartAt(x);
+        *v++ = v_.StartAt(x);
+    }
+}
+
+TexelCoords AffineTexCoords::At(int x) const {
+    TexelCoords coords;
+    coords.stepped = true;
+    coords.u0 = u_.StartAt(x);
+    coords.du = u_.step;
+    coords.v0 = v_.StartAt(x);
+    coords.dv = v_.step;
     return coords;
 }
 

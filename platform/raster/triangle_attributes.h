@@ -49,6 +49,31 @@ TriangleAttributes BuildAttributes(const ScreenVertex& a, const ScreenVertex& b,
 // batch.u and batch.v.
 TexelCoords TexCoordsFor(const TriangleAttributes& t, const TexelMapping& mapping,
                          PixelBatch& batch);
+
+// TexCoordsFor of an affine triangle, batch after batch along a row: the same values, with the
+// steps worked out once per triangle and the row's share of each start once per row.
+class AffineTexCoords {
+  public:
+    AffineTexCoords(const TriangleAttributes& t, const TexelMapping& mapping);
+
+    void SetRow(int y);
+    // The coordinates of the batch starting at column x of the row.
+    TexelCoords At(int x) const;
+    // The starts of every batch of `step` pixels from column left up to right, in one go.
+    void Starts(int left, int right, int step, int32_t* u, int32_t* v) const;
+    int32_t du() const { return u_.step; }
+    int32_t dv() const { return v_.step; }
+
+  private:
+    struct Axis {
+        const Plane* plane;
+        double scale, offset, period, rowTerm;
+        int32_t step;
+        int32_t StartAt(int x) const;
+    };
+    Axis u_, v_;
+};
+
 void FillDiffuse(const TriangleAttributes& t, PixelBatch& batch);
 void FillDepth(const TriangleAttributes& t, PixelBatch& batch);
 

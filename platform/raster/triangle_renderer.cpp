@@ -24,7 +24,8 @@ TriangleRenderer::TriangleRenderer(const DrawState& state)
       depthTest_(DepthActive(state) ? state.depthStencil : nullptr, state.render.zFunc,
                  state.render.zWriteEnable),
       blender_(state.render,
-               state.target != nullptr ? state.target->format() : ColorFormat::A8R8G8B8) {
+               state.target != nullptr ? state.target->format() : ColorFormat::A8R8G8B8),
+      fused_(FusedSpanFor(state)) {
     if (state.target == nullptr) {
         return;
     }
@@ -37,6 +38,11 @@ TriangleRenderer::TriangleRenderer(const DrawState& state)
             Intersect(clip_, Rect{0, 0, state.depthStencil->width(), state.depthStencil->height()});
     }
     active_ = clip_.left < clip_.right && clip_.top < clip_.bottom;
+    if (active_ && fused_.usable) {
+        const size_t batches = (clip_.right - clip_.left + kBatchSize - 1) / kBatchSize;
+        batchU_.resize(batches);
+        batchV_.resize(batches);
+    }
     std::fill(std::begin(batch_.texel), std::end(batch_.texel), 0xFFFFFFFFu);
 }
 
@@ -58,7 +64,67 @@ void TriangleRenderer::Draw(const ScreenVertex& a, const ScreenVertex& b, const 
         const double cy = (double{a.y} + b.y + c.y) / 3.0;
         texture_.PrepareTriangle(attributes, cx, cy);
     }
-    DrawRows(edges, attributes);
+    if (!fused_.usable || !DrawRowsFused(edges, attributes)) {
+        DrawRows(edges, attributes);
+    }
+}
+
+bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
+                                     const TriangleAttributes& attributes) {
+    SampleSource source;
+    TexelMapping mapping;
+    const bool textured = texture_.bound();
+    if (attributes.perspective || !attributes.flatColor || attributes.z.dx != 0 ||
+        (textured && !texture_.SingleBilinearLevel(&source, &mapping))) {
+        return false;
+    }
+    const bool depth = depthTest_.active();
+    FusedSpanJob job;
+    job.blend = fused_.blend;
+    job.texels = source.texels;
+    job.width = source.width;
+    job.height = source.height;
+    job.pitch = source.pitch;
+    job.modulator = attributes.flatDiffuse | (fused_.modulateAlpha ? 0u : 0xFF000000u);
+    job.textureForce = texture_.alphaForce();
+    job.alphaTest = fused_.alphaTest;
+    job.alphaRef = state_.render.alphaRef;
+    job.depthWrite = state_.render.zWriteEnable;
+    job.targetForce = state_.target->format() == ColorFormat::X8R8G8B8 ? 0xFF000000u : 0u;
+    // The batches, coordinates and depth of the staged path, so that every pixel matches.
+    PixelBatch& batch = batch_;
+    AffineTexCoords rowCoords(attributes, mapping);
+    job.du = rowCoords.du();
+    job.dv = rowCoords.dv();
+    job.batchU = batchU_.data();
+    job.batchV = batchV_.data();
+    bool depthKnown = false;
+    for (int y = edges.firstRow; y <= edges.lastRow; ++y) {
+        int left = 0, right = 0;
+        edges.Span(y, &left, &right);
+        if (left >= right) {
+            continue;
+        }
+        if (depth && (!depthKnown || attributes.z.dy != 0)) {
+            // Level along the row, so one batch's value serves the whole row (and the whole
+            // triangle when it is level both ways).
+            batch.x = left;
+            batch.y = y;
+            batch.count = 1;
+            FillDepth(attributes, batch);
+            job.depth = batch.depthValue;
+            depthKnown = true;
+        }
+        if (textured) {
+            rowCoords.SetRow(y);
+            rowCoords.Starts(left, right, kBatchSize, batchU_.data(), batchV_.data());
+        }
+        job.count = right - left;
+        job.target = state_.target->row(y) + left;
+        job.depthRow = depth ? state_.depthStencil->row(y) + left : nullptr;
+        RunFusedSpan(job);
+    }
+    return true;
 }
 
 void TriangleRenderer::DrawRows(const TriangleEdges& edges, const TriangleAttributes& attributes) {

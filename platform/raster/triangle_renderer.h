@@ -1,10 +1,15 @@
 // Draws triangles for one draw call: the pipeline stages are chosen once from the DrawState
 // when the renderer is made, then every triangle is walked row by row in batches that pass
-// through texture, stage 0, alpha test, depth test and blending.
+// through texture, stage 0, alpha test, depth test and blending (or, where the state and the
+// triangle allow, through the fused path of fused_span.h, which gives the same pixels).
 #pragma once
+
+#include <cstdint>
+#include <vector>
 
 #include "raster/blender.h"
 #include "raster/draw_state.h"
+#include "raster/fused_span.h"
 #include "raster/pixel_batch.h"
 #include "raster/pixel_tests.h"
 #include "raster/texture_stage.h"
@@ -25,6 +30,8 @@ class TriangleRenderer {
 
   private:
     void DrawRows(const TriangleEdges& edges, const TriangleAttributes& attributes);
+    // The fused path for the whole triangle; false when the triangle does not suit it.
+    bool DrawRowsFused(const TriangleEdges& edges, const TriangleAttributes& attributes);
     void ShadeBatch(const TriangleAttributes& attributes);
 
     const DrawState& state_;
@@ -35,6 +42,9 @@ class TriangleRenderer {
     AlphaTest alphaTest_;
     DepthTest depthTest_;
     Blender blender_;
+    FusedSpanSetup fused_;
+    // The fused path's coordinates of each batch of the current row.
+    std::vector<int32_t> batchU_, batchV_;
     PixelBatch batch_;
 };
 

@@ -1,0 +1,193 @@
+// The fused path against the staged pipeline: random triangles, textures, colours and states
+// (additive layers, alpha-blended sprites, untextured fades) drawn both ways over the same
+// random target and depth contents must give the same pixels and depth words, bit for bit.
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "raster/fused_span.h"
+#include "raster_test_support.h"
+
+namespace {
+
+using namespace raster_test;
+
+class Random {
+  public:
+    explicit Random(uint32_t seed) : state_(seed) {}
+    uint32_t Next() {
+        state_ = state_ * 1664525u + 1013904223u;
+        return state_ ^ (state_ >> 15);
+    }
+    int Below(int n) { return static_cast<int>(Next() % static_cast<uint32_t>(n)); }
+    float Between(float lo, float hi) { return lo + (hi - lo) * (Next() % 100000) / 100000.0f; }
+    bool Chance(int percent) { return Below(100) < percent; }
+
+  private:
+    uint32_t state_;
+};
+
+Texture RandomTexture(Random& random) {
+    static const int kSizes[] = {1, 2, 3, 7, 16, 33, 64};
+    const int w = kSizes[random.Below(7)], h = kSizes[random.Below(7)];
+    Texture texture(w, h, 1, random.Chance(20) ? ColorFormat::X8R8G8B8 : ColorFormat::A8R8G8B8);
+    const bool holes = random.Chance(50);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            uint32_t texel = random.Next();
+            if (holes && random.Chance(30)) {
+                texel &= 0x00FFFFFF;
+            }
+            texture.level(0).row(y)[x] = texel;
+        }
+    }
+    return texture;
+}
+
+// A magnified, rotated quad like a background layer, or a loose triangle strip.
+std::vector<ScreenVertex> RandomQuad(Random& random, int width, int height) {
+    const float cx = random.Between(-10, width + 10.0f), cy = random.Between(-10, height + 10.0f);
+    // Some quads stand upright with their depth sloping down the screen only: level rows.
+    const bool upright = random.Chance(15);
+    const float size = random.Between(2, 3 * width);
+    const float angle = upright ? 0.0f : random.Between(0, 6.2832f);
+    const float c = std::cos(angle) * size / 2, s = std::sin(angle) * size / 2;
+    const float u0 = random.Between(-0.5f, 0.5f), v0 = random.Between(-0.5f, 0.5f);
+    const float u1 = random.Between(0.5f, 1.5f), v1 = random.Between(0.5f, 1.5f);
+    const float z = random.Chance(80) ? random.Between(0, 1) : 1.0f;
+    const float zBelow = upright ? random.Between(0, 1) : z;
+    const uint32_t color = random.Next();
+    auto corner = [&](float dx, float dy, float u, float v) {
+        ScreenVertex vertex =
+            Vertex(cx + dx * c - dy * s, cy + dx * s + dy * c, color, u, v, dy < 0 ? z : zBelow);
+        if (random.Chance(3)) {
+            vertex.diffuse = random.Next();  // not flat: the staged path takes it
+        }
+        if (random.Chance(3)) {
+            vertex.z = random.Between(0, 1);  // sloped depth: also the staged path
+        }
+        return vertex;
+    };
+    return {corner(-1, -1, u0, v0), corner(1, -1, u1, v0), corner(-1, 1, u0, v1),
+            corner(1, 1, u1, v1)};
+}
+
+struct Scene {
+    ColorSurface target;
+    DepthStencilSurface depth;
+};
+
+Scene RandomScene(Random& random, int width, int height, ColorFormat format) {
+    Scene scene{ColorSurface(width, height, format), DepthStencilSurface(width, height)};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            scene.target.row(y)[x] = random.Next() & (random.Chance(50) ? 0x7F7F7F7F : ~0u);
+            scene.depth.row(y)[x] =
+                random.Chance(50) ? 0xFFFFFF00u | (random.Next() & 0xFF) : random.Next();
+        }
+    }
+    return scene;
+}
+
+DrawState RandomLayerState(Random& random, Scene& scene, const Texture& texture) {
+    DrawState state = StateFor(scene.target);
+    state.texture = random.Chance(85) ? &texture : nullptr;
+    state.depthStencil = random.Chance(70) ? &scene.depth : nullptr;
+    state.render.zEnable = random.Chance(90);
+    state.render.zWriteEnable = random.Chance(70);
+    state.render.alphaTestEnable = random.Chance(70);
+    state.render.alphaFunc = random.Chance(85) ? CmpFunc::Greater : CmpFunc::Always;
+    state.render.alphaRef = static_cast<uint8_t>(random.Chance(50) ? 0 : random.Below(256));
+    state.render.alphaBlendEnable = true;
+    state.render.srcBlend = state.render.destBlend = Blend::One;
+    if (random.Chance(50)) {
+        state.render.srcBlend = Blend::SrcAlpha;
+        state.render.destBlend = Blend::InvSrcAlpha;
+    }
+    state.stage.colorOp = TextureOp::Modulate;
+    state.stage.colorArg1 = TextureArg::Texture;
+    state.stage.colorArg2 = random.Chance(50) ? TextureArg::Diffuse : TextureArg::Current;
+    state.stage.alphaOp = random.Chance(60) ? TextureOp::Modulate : TextureOp::SelectArg1;
+    state.stage.alphaArg1 = TextureArg::Texture;
+    state.stage.alphaArg2 = TextureArg::Diffuse;
+    state.sampler.addressU = state.sampler.addressV = TextureAddress::Clamp;
+    state.sampler.magFilter = state.sampler.minFilter =
+        random.Chance(50) ? TextureFilter::Linear : TextureFilter::Anisotropic;
+    return state;
+}
+
+TEST(FusedSpanTest, RandomLayersMatchTheStagedPipelineExactly) {
+    Random random(2024);
+    constexpr int kWidth = 83, kHeight = 61;
+    for (int round = 0; round < 900; ++round) {
+        const ColorFormat format =
+            random.Chance(50) ? ColorFormat::X8R8G8B8 : ColorFormat::A8R8G8B8;
+        const uint32_t seed = random.Next();
+        Random sceneRandom(seed);
+        Scene fused = RandomScene(sceneRandom, kWidth, kHeight, format);
+        Random again(seed);
+        Scene staged = RandomScene(again, kWidth, kHeight, format);
+        // The rounds take turns with each loop, whichever this processor runs best included.
+        const FusedSpanMode modes[] = {FusedSpanMode::Best, FusedSpanMode::Avx2,
+                                       FusedSpanMode::Sse2};
+        const FusedSpanMode mode = modes[round % 3];
+        const Texture texture = RandomTexture(random);
+        const uint32_t stateSeed = random.Next();
+        const std::vector<ScreenVertex> quad = RandomQuad(random, kWidth, kHeight);
+        for (Scene* scene : {&fused, &staged}) {
+            Random stateRandom(stateSeed);
+            const DrawState state = RandomLayerState(stateRandom, *scene, texture);
+            SetFusedSpanMode(scene == &fused ? mode : FusedSpanMode::Off);
+            DrawQuad(state, quad);
+        }
+        SetFusedSpanMode(FusedSpanMode::Best);
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                ASSERT_EQ(fused.target.row(y)[x], staged.target.row(y)[x])
+                    << "round " << round << " at " << x << ", " << y;
+                ASSERT_EQ(fused.depth.row(y)[x], staged.depth.row(y)[x])
+                    << "round " << round << " at " << x << ", " << y;
+            }
+        }
+    }
+}
+
+TEST(FusedSpanTest, OnlyTheMatchingStatesTakeTheFusedPath) {
+    ColorSurface target(4, 4, ColorFormat::A8R8G8B8);
+    Texture texture(2, 2, 1, ColorFormat::A8R8G8B8);
+    DrawState state = StateFor(target);
+    state.texture = &texture;
+    state.render.alphaBlendEnable = true;
+    state.render.srcBlend = state.render.destBlend = Blend::One;
+    state.sampler.addressU = state.sampler.addressV = TextureAddress::Clamp;
+    EXPECT_TRUE(FusedSpanFor(state).usable);
+
+    DrawState other = state;
+    other.render.destBlend = Blend::InvSrcAlpha;
+    EXPECT_FALSE(FusedSpanFor(other).usable);
+    other = state;
+    other.sampler.addressV = TextureAddress::Wrap;
+    EXPECT_FALSE(FusedSpanFor(other).usable);
+    other = state;
+    other.render.colorWriteEnable = 0x7;
+    EXPECT_FALSE(FusedSpanFor(other).usable);
+    other = state;
+    other.stage.colorArg2 = TextureArg::Diffuse | TextureArg::Complement;
+    EXPECT_FALSE(FusedSpanFor(other).usable);
+    other = state;
+    other.render.alphaTestEnable = true;
+    other.render.alphaFunc = CmpFunc::Less;
+    EXPECT_FALSE(FusedSpanFor(other).usable);
+    other = state;
+    other.render.srcBlend = Blend::SrcAlpha;
+    other.render.destBlend = Blend::InvSrcAlpha;
+    EXPECT_TRUE(FusedSpanFor(other).usable);
+    other.texture = nullptr;
+    EXPECT_TRUE(FusedSpanFor(other).usable);
+    other.render.destBlend = Blend::One;
+    EXPECT_FALSE(FusedSpanFor(other).usable);
+}
+
+}  // namespace
