@@ -9,6 +9,7 @@
 #endif
 
 #include "raster/color_ops.h"
+#include "raster/pixel_blend.h"
 
 namespace platform::raster {
 
@@ -23,28 +24,7 @@ uint32_t ChannelMask(uint32_t colorWriteEnable) {
     return mask;
 }
 
-inline uint32_t OverOne(uint32_t src, uint32_t dst) {
-    const uint32_t a = src >> 24;
-    uint32_t result = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const uint32_t s = (src >> shift) & 0xFF;
-        const uint32_t d = (dst >> shift) & 0xFF;
-        const uint32_t x = s * a + d * (255 - a) + 128;
-        result |= ((x + (x >> 8)) >> 8) << shift;
-    }
-    return result;
-}
-
 #if defined(__SSE2__)
-
-// Two pixels in 16-bit lanes: round((s * a + d * (255 - a)) / 255), as OverOne.
-inline __m128i OverLanes(__m128i s, __m128i d) {
-    const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
-    const __m128i inverse = _mm_sub_epi16(_mm_set1_epi16(255), alpha);
-    __m128i x = _mm_add_epi16(_mm_mullo_epi16(s, alpha), _mm_mullo_epi16(d, inverse));
-    x = _mm_add_epi16(x, _mm_set1_epi16(128));
-    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
-}
 
 void ComputeOver(const uint32_t* src, const uint32_t* dst, uint32_t* out, int count) {
     const __m128i zero = _mm_setzero_si128();

@@ -32,6 +32,7 @@
 #include "raster/bilinear.h"
 #include "raster/color_ops.h"
 #include "raster/pixel_batch.h"
+#include "raster/pixel_blend.h"
 
 namespace platform::raster {
 
@@ -80,26 +81,6 @@ uint32_t ModulateOne(uint32_t a, uint32_t b) {
     uint32_t result = 0;
     for (int shift = 0; shift < 32; shift += 8) {
         result |= MulDiv255((a >> shift) & 0xFF, (b >> shift) & 0xFF) << shift;
-    }
-    return result;
-}
-
-// round((s * a + d * (255 - a)) / 255) per channel, a the source alpha (the blender's OVER).
-uint32_t OverOne(uint32_t src, uint32_t dst) {
-    const uint32_t a = src >> 24;
-    uint32_t result = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const uint32_t x = ((src >> shift) & 0xFF) * a + ((dst >> shift) & 0xFF) * (255 - a) + 128;
-        result |= ((x + (x >> 8)) >> 8) << shift;
-    }
-    return result;
-}
-
-uint32_t AddSaturateOne(uint32_t a, uint32_t b) {
-    uint32_t result = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const uint32_t sum = ((a >> shift) & 0xFF) + ((b >> shift) & 0xFF);
-        result |= (sum > 255 ? 255 : sum) << shift;
     }
     return result;
 }
@@ -165,15 +146,6 @@ void ShadeRest(const FusedSpanJob& j, int32_t u0, int32_t v0, int first, int don
 }
 
 #if defined(__SSE2__)
-
-// Source over destination for two pixels in 16-bit lanes, as OverOne.
-inline __m128i OverLanes(__m128i s, __m128i d) {
-    const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
-    const __m128i inverse = _mm_sub_epi16(_mm_set1_epi16(255), alpha);
-    __m128i x = _mm_add_epi16(_mm_mullo_epi16(s, alpha), _mm_mullo_epi16(d, inverse));
-    x = _mm_add_epi16(x, _mm_set1_epi16(128));
-    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
-}
 
 // The SSE2 loop: four pixels an iteration, one pixel's vertical blend per register.
 class Sse2Span {
