@@ -132,7 +132,10 @@ ImageFile ReadPngFile(const std::string& path) {
         failed.error = path + ": " + failed.error;
         return failed;
     }
-    RemoveColorSpaceChunks(bytes);
+    if (!RemoveColorSpaceChunks(bytes)) {
+        failed.error = path + ": a chunk runs past the end of the file";
+        return failed;
+    }
 
     png_image png = FreshPngImage();
     if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) {

@@ -225,6 +225,26 @@ TEST_F(PngFileTest, CorruptCompressedDataFails) {
     }
 }
 
+// A chunk whose length claims more than the file holds is refused before libpng would reserve
+// that much: 45 bytes once made the loader allocate and clear 2 GiB before failing.
+TEST_F(PngFileTest, ChunkRunningPastTheEndIsRefusedUpFront) {
+    const Bytes png = ValidFileBytes(NoisyPicture(4, 4));
+    const Chunk idat = FindChunk(ChunksOf(png), "IDAT");
+    Bytes claim(png.begin(), png.begin() + 33);  // the signature and IHDR
+    claim.insert(claim.end(), {0x7F, 0xFF, 0xFF, 0xFF, 'i', 'T', 'X', 't'});
+    ASSERT_EQ(claim.size(), 41u);
+    claim.insert(claim.end(), {0, 0, 0, 0});
+    for (const Bytes& bytes : {claim, [&] {
+                                   Bytes beforeIend = png;  // an IDAT that claims one byte too many
+                                   PutBigEndian(beforeIend, idat.start, idat.length + 13);
+                                   return beforeIend;
+                               }()}) {
+        const ImageFile file = ReadBytes(bytes);
+        ExpectCleanFailure(file);
+        EXPECT_NE(file.error.find("runs past the end"), std::string::npos) << file.error;
+    }
+}
+
 TEST_F(PngFileTest, ImpossibleHeadersFail) {
     ExpectCleanFailure(ReadBytes(WithHeader(0, 4)));
     ExpectCleanFailure(ReadBytes(WithHeader(4, 0)));
