@@ -53,9 +53,13 @@ constexpr Phrase kPhraseB = {{
     {"E2", "G#3 B3 D4", "D5 - B4 - G#4 - E4 -"},
 }};
 
-// The phrases after the intro; the later ones trade the pluck lead for a bell.
+// The phrases after the intro; the middle B phrases trade the pluck lead for a bell.
 constexpr std::array<const Phrase*, 8> kForm = {&kPhraseA, &kPhraseA, &kPhraseB, &kPhraseA,
                                                 &kPhraseB, &kPhraseB, &kPhraseA, &kPhraseB};
+constexpr std::array<bool, 8> kBellLead = {false, false, false, false, true, true, false, false};
+
+// How long notes may ring past the end of their cycle or phrase.
+constexpr double kTailSeconds = 0.5;
 
 constexpr double kBeatSeconds = static_cast<double>(kBeatSamples) / kSampleRate;
 
@@ -71,22 +75,22 @@ std::vector<int> Notes(std::string_view names) {
     return midi;
 }
 
-// Drums and cues: the same in every cycle of the song.
-void AddRhythmSection(Signal& signal, int cycle) {
-    const int first = cycle * kBeatsPerCycle;
+// Drums and cues: the same in every cycle of the song, so they are rendered once.
+Signal RhythmCycle() {
+    Signal signal(kCycleSamples + SecondsToSamples(kTailSeconds), 0.0f);
     const double high = NoteFrequency(MidiNote("E6"));
     const double low = NoteFrequency(MidiNote("A5"));
-    const uint32_t seed = static_cast<uint32_t>(cycle * 7919 + 17);
-    AddKick(signal, BeatStart(first), 0.9f);
-    AddHat(signal, BeatStart(first + 1), 0.25f, 0.018, seed);
-    AddSnare(signal, BeatStart(first + 2), 0.5f, seed + 1);
-    AddHat(signal, BeatStart(first + 3), 0.25f, 0.018, seed + 2);
-    AddHat(signal, BeatStart(first + 3) + kBeatSamples / 2, 0.1f, 0.012, seed + 3);
+    AddKick(signal, BeatStart(0), 0.9f);
+    AddHat(signal, BeatStart(1), 0.25f, 0.018, 17);
+    AddSnare(signal, BeatStart(2), 0.5f, 18);
+    AddHat(signal, BeatStart(3), 0.25f, 0.018, 19);
+    AddHat(signal, BeatStart(3) + kBeatSamples / 2, 0.1f, 0.012, 20);
     const double cueSeconds = kBeatSeconds * 0.8;
-    AddGlide(signal, {BeatStart(first), high, cueSeconds, 0.32f}, high);
-    AddGlide(signal, {BeatStart(first + 1), low, cueSeconds, 0.32f}, low);
-    AddGlide(signal, {BeatStart(first + 2), low, cueSeconds, 0.3f}, high);
-    AddGlide(signal, {BeatStart(first + 3), high, cueSeconds, 0.3f}, low);
+    AddGlide(signal, {BeatStart(0), high, cueSeconds, 0.32f}, high);
+    AddGlide(signal, {BeatStart(1), low, cueSeconds, 0.32f}, low);
+    AddGlide(signal, {BeatStart(2), low, cueSeconds, 0.3f}, high);
+    AddGlide(signal, {BeatStart(3), high, cueSeconds, 0.3f}, low);
+    return signal;
 }
 
 // Root on the beat, the octave on every third beat of a cycle: a driving eighth-note line.
@@ -117,7 +121,7 @@ void AddHarmony(Signal& signal, const Chord& chord, int firstBeat, bool bellLead
 }
 
 // The sidechain-like swell of the sustained parts: down at each beat's start, full by a fifth
-// of the beat, and down again over its last 15 ms.
+// of the beat, and down again over its last 15 ms. `signal` starts on a beat.
 void DuckToTheBeat(Signal& signal) {
     const int fall = SecondsToSamples(0.015);
     for (size_t i = 0; i < signal.size(); ++i) {
@@ -133,30 +137,44 @@ void DuckToTheBeat(Signal& signal) {
     }
 }
 
-}  // namespace
-
-Signal GameMusic() {
-    Signal rhythm(static_cast<size_t>(kGameMusicCycles) * kCycleSamples, 0.0f);
-    Signal sustained(rhythm.size(), 0.0f);
-    for (int cycle = 0; cycle < kGameMusicCycles; ++cycle) {
-        AddRhythmSection(rhythm, cycle);
-    }
-    for (int chord = 0; chord < kIntroCycles / 2; ++chord) {
-        AddBassLine(rhythm, kPhraseA[chord], chord * kBeatsPerChord);
-    }
-    for (size_t phrase = 0; phrase < kForm.size(); ++phrase) {
-        for (int chord = 0; chord < kChordsPerPhrase; ++chord) {
-            int firstBeat =
-                (kIntroCycles + static_cast<int>(phrase) * kCyclesPerPhrase) * kBeatsPerCycle +
-                chord * kBeatsPerChord;
-            const Chord& written = (*kForm[phrase])[chord];
-            AddBassLine(rhythm, written, firstBeat);
-            AddHarmony(sustained, written, firstBeat, phrase >= 4 && phrase < 6);
+// One phrase with its ringing tail: bass, and the ducked pad and lead.
+Signal PhraseSignal(const Phrase& phrase, bool bellLead, int chords) {
+    const size_t length =
+        static_cast<size_t>(kCyclesPerPhrase) * kCycleSamples + SecondsToSamples(kTailSeconds);
+    Signal bass(length, 0.0f);
+    Signal sustained(length, 0.0f);
+    for (int chord = 0; chord < chords; ++chord) {
+        AddBassLine(bass, phrase[chord], chord * kBeatsPerChord);
+        if (chords == kChordsPerPhrase) {
+            AddHarmony(sustained, phrase[chord], chord * kBeatsPerChord, bellLead);
         }
     }
     DuckToTheBeat(sustained);
-    MixInto(rhythm, sustained, 0, 1.0f);
-    return rhythm;
+    MixInto(bass, sustained, 0, 1.0f);
+    return bass;
+}
+
+}  // namespace
+
+Signal GameMusic() {
+    Signal song(static_cast<size_t>(kGameMusicCycles) * kCycleSamples, 0.0f);
+    const Signal cycle = RhythmCycle();
+    for (int i = 0; i < kGameMusicCycles; ++i) {
+        MixInto(song, cycle, i * kCycleSamples, 1.0f);
+    }
+    // The intro is bass and drums over the first half of phrase A.
+    MixInto(song, PhraseSignal(kPhraseA, false, kIntroCycles / 2), 0, 1.0f);
+    const Signal phraseA = PhraseSignal(kPhraseA, false, kChordsPerPhrase);
+    const Signal phraseB = PhraseSignal(kPhraseB, false, kChordsPerPhrase);
+    const Signal phraseBBells = PhraseSignal(kPhraseB, true, kChordsPerPhrase);
+    for (size_t i = 0; i < kForm.size(); ++i) {
+        const Signal& phrase = kForm[i] == &kPhraseA ? phraseA
+                               : kBellLead[i]        ? phraseBBells
+                                                     : phraseB;
+        int start = (kIntroCycles + static_cast<int>(i) * kCyclesPerPhrase) * kCycleSamples;
+        MixInto(song, phrase, start, 1.0f);
+    }
+    return song;
 }
 
 }  // namespace assets

@@ -186,17 +186,19 @@ Cell GoalFrame(int frame) {
     cell.FillRect(5, 16, 2, 12, gold);
     cell.FillRect(25, 16, 2, 12, gold);
     cell.FillRect(5, 26, 22, 2, darkWood);
-    // Lid: closed, ajar, raised, thrown back.
-    const int lidTops[] = {9, 6, 3, 2};
-    const int lidHeights[] = {7, 6, 4, 3};
+    // Lid: closed, ajar, raised, thrown back (only its far edge still shows).
+    const int lidTops[] = {9, 7, 3, 8};
+    const int lidHeights[] = {7, 6, 5, 3};
     int top = lidTops[frame];
     int height = lidHeights[frame];
     if (frame > 0) {
-        cell.FillRect(7, top + height, 18, 16 - top - height, frame == 1 ? Rgb(60, 30, 10) : glow);
+        int gapTop = top + height;
+        cell.FillRect(7, gapTop, 18, 16 - gapTop, frame == 1 ? Rgb(60, 30, 10) : glow);
         cell.FillRect(7, 15, 18, 1, glow);
     }
-    cell.FillRect(6, top + 1, 20, height - 1, wood);
-    cell.FillRect(8, top, 16, 1, wood);
+    const uint32_t lidFace = frame == 3 ? darkWood : wood;
+    cell.FillRect(6, top + 1, 20, height - 1, lidFace);
+    cell.FillRect(8, top, 16, 1, lidFace);
     cell.FillRect(5, top + height - 1, 22, 1, darkWood);
     cell.FillRect(5, top + 1, 2, height - 1, gold);
     cell.FillRect(25, top + 1, 2, height - 1, gold);
@@ -205,10 +207,13 @@ Cell GoalFrame(int frame) {
         cell.FillRect(14, 14, 4, 5, gold);
         cell.FillRect(15, 16, 2, 2, Rgb(60, 30, 10));
     }
-    if (frame == 3) {  // rays and sparkles
+    if (frame == 3) {  // light pours out: a bright inside and three sparkles above
+        cell.FillRect(7, 11, 18, 5, Rgb(255, 255, 230));
+        const int sparkleX[] = {9, 16, 23};
+        const int sparkleY[] = {4, 2, 5};
         for (int i = 0; i < 3; ++i) {
-            cell.FillRect(10 + i * 6, 7 - (i % 2) * 2, 1, 3, glow);
-            cell.FillRect(9 + i * 6, 8 - (i % 2) * 2, 3, 1, glow);
+            cell.FillRect(sparkleX[i], sparkleY[i] - 2, 1, 5, glow);
+            cell.FillRect(sparkleX[i] - 2, sparkleY[i], 5, 1, glow);
         }
     }
     Outline(cell, Rgb(40, 20, 6));

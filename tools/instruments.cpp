@@ -24,13 +24,14 @@ void AddPluck(Signal& signal, const Note& note, double brightness) {
     ResonantLowPass filter;
     const double step = note.frequency / kSampleRate;
     const int span = Span(signal, note.start, note.seconds + 0.15);
+    DecayEnvelope envelope(0.002, 0.25);
     for (int i = 0; i < span; ++i) {
         double t = Time(i);
         if (i % 32 == 0) {
             filter.Set(note.frequency * (1.0 + brightness * 8.0 * std::exp(-t / 0.08)), 0.3);
         }
         float release = GateEnvelope(t, note.seconds + 0.15, 0.0, 0.15);
-        float level = PercussiveEnvelope(t, 0.002, 0.25) * release;
+        float level = envelope.Next() * release;
         float tone = Saw(step * i, step) * 0.7f + Saw(step * 1.003 * i, step) * 0.3f;
         signal[note.start + i] += filter.Process(tone) * level * note.gain;
     }
@@ -39,11 +40,12 @@ void AddPluck(Signal& signal, const Note& note, double brightness) {
 void AddBell(Signal& signal, const Note& note, double modulationRatio) {
     const double step = note.frequency / kSampleRate;
     const int span = Span(signal, note.start, note.seconds);
+    DecayEnvelope envelope(0.003, note.seconds * 0.3);
+    DecayEnvelope brightness(0.0, 0.12);
     for (int i = 0; i < span; ++i) {
         double t = Time(i);
-        float level = PercussiveEnvelope(t, 0.003, note.seconds * 0.3) *
-                      GateEnvelope(t, note.seconds, 0.0, 0.05);
-        float index = 2.5f * PercussiveEnvelope(t, 0.0, 0.12);
+        float level = envelope.Next() * GateEnvelope(t, note.seconds, 0.0, 0.05);
+        float index = 2.5f * brightness.Next();
         float modulator = Sine(step * modulationRatio * i) * index;
         signal[note.start + i] += Sine(step * i + modulator / (2.0 * kPi)) * level * note.gain;
     }
@@ -53,13 +55,13 @@ void AddBass(Signal& signal, const Note& note) {
     ResonantLowPass filter;
     const double step = note.frequency / kSampleRate;
     const int span = Span(signal, note.start, note.seconds);
+    DecayEnvelope punch(0.0, 0.1);
     for (int i = 0; i < span; ++i) {
         double t = Time(i);
         if (i % 32 == 0) {
             filter.Set(note.frequency * (2.0 + 10.0 * std::exp(-t / 0.05)), 0.25);
         }
-        float level = GateEnvelope(t, note.seconds, 0.003, 0.03) *
-                      (0.6f + 0.4f * PercussiveEnvelope(t, 0.0, 0.1));
+        float level = GateEnvelope(t, note.seconds, 0.003, 0.03) * (0.6f + 0.4f * punch.Next());
         float tone = Square(step * i, step) * 0.5f + Saw(step * i, step) * 0.5f;
         float sub = Sine(step * 0.5 * i) * 0.5f;
         signal[note.start + i] += (filter.Process(tone) + sub) * level * note.gain;
@@ -100,14 +102,19 @@ void AddBrass(Signal& signal, const Note& note) {
 
 void AddGlide(Signal& signal, const Note& note, double endFrequency) {
     const int span = Span(signal, note.start, note.seconds);
+    // The pitch moves by a constant ratio per sample over the first half of the note.
+    const int slide = std::max(1, SecondsToSamples(note.seconds * 0.5));
+    const double ratio = std::pow(endFrequency / note.frequency, 1.0 / slide);
+    double frequency = note.frequency;
     double phase = 0.0;
+    DecayEnvelope envelope(0.001, note.seconds * 0.35);
     for (int i = 0; i < span; ++i) {
         double t = Time(i);
-        double progress = std::min(1.0, t / (note.seconds * 0.5));
-        double frequency = note.frequency * std::pow(endFrequency / note.frequency, progress);
         phase += frequency / kSampleRate;
-        float level = PercussiveEnvelope(t, 0.001, note.seconds * 0.35) *
-                      GateEnvelope(t, note.seconds, 0.0, 0.01);
+        if (i < slide) {
+            frequency *= ratio;
+        }
+        float level = envelope.Next() * GateEnvelope(t, note.seconds, 0.0, 0.01);
         float tone = Sine(phase) + 0.25f * Sine(phase * 2.0);
         signal[note.start + i] += tone * level * note.gain;
     }
@@ -116,11 +123,12 @@ void AddGlide(Signal& signal, const Note& note, double endFrequency) {
 void AddKick(Signal& signal, int start, float gain) {
     const int span = Span(signal, start, 0.2);
     double phase = 0.0;
+    DecayEnvelope drop(0.0, 0.025);
+    DecayEnvelope envelope(0.0005, 0.06);
     for (int i = 0; i < span; ++i) {
         double t = Time(i);
-        double frequency = 48.0 + 110.0 * std::exp(-t / 0.025);
-        phase += frequency / kSampleRate;
-        float level = PercussiveEnvelope(t, 0.0005, 0.06) * GateEnvelope(t, 0.2, 0.0, 0.02);
+        phase += (48.0 + 110.0 * drop.Next()) / kSampleRate;
+        float level = envelope.Next() * GateEnvelope(t, 0.2, 0.0, 0.02);
         signal[start + i] += Sine(phase) * level * gain;
     }
 }
@@ -130,10 +138,12 @@ void AddSnare(Signal& signal, int start, float gain, uint32_t seed) {
     OnePole tone;
     tone.SetCutoff(1500.0);
     const int span = Span(signal, start, 0.18);
+    DecayEnvelope rattleEnvelope(0.0005, 0.045);
+    DecayEnvelope bodyEnvelope(0.0005, 0.03);
     for (int i = 0; i < span; ++i) {
         double t = Time(i);
-        float rattle = tone.HighPass(noise.Next()) * PercussiveEnvelope(t, 0.0005, 0.045);
-        float body = Sine(185.0 * t) * PercussiveEnvelope(t, 0.0005, 0.03);
+        float rattle = tone.HighPass(noise.Next()) * rattleEnvelope.Next();
+        float body = Sine(185.0 * t) * bodyEnvelope.Next();
         float end = GateEnvelope(t, 0.18, 0.0, 0.02);
         signal[start + i] += (rattle * 0.8f + body * 0.6f) * end * gain;
     }
@@ -145,9 +155,10 @@ void AddHat(Signal& signal, int start, float gain, double decay, uint32_t seed) 
     low.SetCutoff(7000.0);
     const double length = decay * 5.0;
     const int span = Span(signal, start, length);
+    DecayEnvelope envelope(0.0003, decay);
     for (int i = 0; i < span; ++i) {
         double t = Time(i);
-        float level = PercussiveEnvelope(t, 0.0003, decay) * GateEnvelope(t, length, 0.0, 0.005);
+        float level = envelope.Next() * GateEnvelope(t, length, 0.0, 0.005);
         signal[start + i] += low.HighPass(noise.Next()) * level * gain;
     }
 }

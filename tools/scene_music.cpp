@@ -14,6 +14,7 @@ namespace {
 constexpr int kBeatLength = 32000;  // 90 BPM at 48 kHz, exactly
 constexpr int kBeatsPerBar = 4;
 constexpr int kBars = 16;
+constexpr int kBarLength = kBeatsPerBar * kBeatLength;
 constexpr double kBeatSeconds = static_cast<double>(kBeatLength) / kSampleRate;
 
 struct Bar {
@@ -38,7 +39,7 @@ constexpr std::array<Bar, 4> kCadence = {{
 }};
 
 void AddBar(Signal& signal, const Bar& bar, int index) {
-    const int start = index * kBeatsPerBar * kBeatLength;
+    const int start = index * kBarLength;
     const double barSeconds = kBeatSeconds * kBeatsPerBar;
     for (const WrittenNote& note : ReadLine(bar.chord)) {
         AddPad(signal, {start, NoteFrequency(note.midi), barSeconds, 0.1f});
@@ -61,14 +62,24 @@ void AddBar(Signal& signal, const Bar& bar, int index) {
     }
 }
 
+// Four bars with their ringing tail.
+Signal FourBars(const std::array<Bar, 4>& bars) {
+    Signal signal(4 * kBarLength + SecondsToSamples(1.5), 0.0f);
+    for (int bar = 0; bar < 4; ++bar) {
+        AddBar(signal, bars[bar], bar);
+    }
+    return signal;
+}
+
 }  // namespace
 
 Signal SceneMusic() {
-    Signal signal(static_cast<size_t>(kBars) * kBeatsPerBar * kBeatLength, 0.0f);
-    for (int bar = 0; bar < kBars; ++bar) {
-        const Bar& written = bar < 12 ? kVerse[bar % 4] : kCadence[bar % 4];
-        AddBar(signal, written, bar);
+    Signal signal(static_cast<size_t>(kBars) * kBarLength, 0.0f);
+    const Signal verse = FourBars(kVerse);
+    for (int bar = 0; bar < 12; bar += 4) {
+        MixInto(signal, verse, bar * kBarLength, 1.0f);
     }
+    MixInto(signal, FourBars(kCadence), 12 * kBarLength, 1.0f);
     // The last notes fade out before the end, so the piece can start again without a click.
     const int fade = SecondsToSamples(0.5);
     for (int i = 0; i < fade; ++i) {

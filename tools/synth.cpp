@@ -104,6 +104,19 @@ float PercussiveEnvelope(double time, double attack, double decay) {
     return static_cast<float>(std::exp(-(time - attack) / decay));
 }
 
+DecayEnvelope::DecayEnvelope(double attack, double decay)
+    : attackSamples(static_cast<int>(attack * kSampleRate)),
+      factor(std::exp(-1.0 / (decay * kSampleRate))) {}
+
+float DecayEnvelope::Next() {
+    if (position < attackSamples) {
+        return static_cast<float>(position++) / attackSamples;
+    }
+    float value = static_cast<float>(level);
+    level *= factor;
+    return value;
+}
+
 float GateEnvelope(double time, double length, double attack, double release) {
     if (time < 0.0 || time > length) {
         return 0.0f;

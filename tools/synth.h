@@ -68,6 +68,20 @@ class ResonantLowPass {
 // constant `decay`; zero before 0.
 float PercussiveEnvelope(double time, double attack, double decay);
 
+// The same envelope computed step by step, one sample per Next(): the cheap form for long
+// pieces (no exponential per sample).
+class DecayEnvelope {
+  public:
+    DecayEnvelope(double attack, double decay);
+    float Next();
+
+  private:
+    int attackSamples;
+    int position = 0;
+    double level = 1.0;
+    double factor;
+};
+
 // Linear attack, hold at 1, linear release ending at `length`; zero outside [0, length].
 float GateEnvelope(double time, double length, double attack, double release);
 
