@@ -7,8 +7,8 @@
 namespace {
 
 using platform::testing::Image;
-using pokutan_test::ImagesMatch;
 using pokutan_test::MakeImage;
+using pokutan_test::PicturesMatch;
 
 uint32_t Numbered(int x, int y) {
     return 0xFF000000u | static_cast<uint32_t>(x * 16) << 16 | static_cast<uint32_t>(y * 16) << 8;
@@ -47,7 +47,7 @@ TEST_F(SpriteDrawing, UnscaledSpriteMapsTexelsOneToOneAtPositionMinusCentre) {
         const bool inside = x >= 10 && x < 14 && y >= 20 && y < 26;
         return inside ? Numbered(x - 10 + 2, y - 20 + 1) : 0xFF000000u;
     });
-    EXPECT_TRUE(ImagesMatch(Screen(), expected, 0, "sprite_one_to_one"));
+    EXPECT_TRUE(PicturesMatch(Screen(), expected, "sprite_one_to_one"));
 }
 
 TEST_F(SpriteDrawing, TransformScalesAndMovesAndColourModulates) {
@@ -66,7 +66,7 @@ TEST_F(SpriteDrawing, TransformScalesAndMovesAndColourModulates) {
     const Image expected = MakeImage(kSize, kSize, [](int x, int y) {
         return x >= 20 && x < 28 && y >= 10 && y < 22 ? 0xFF8040C0u : 0xFF000000u;
     });
-    EXPECT_TRUE(ImagesMatch(Screen(), expected, 0, "sprite_transform"));
+    EXPECT_TRUE(PicturesMatch(Screen(), expected, "sprite_transform"));
     white->Release();
 }
 
@@ -104,7 +104,7 @@ TEST_F(SpriteDrawing, AlphaBlendFlagBlendsAndFlagsZeroKeepTheDevicesBlending) {
     sprite->Draw(half, nullptr, nullptr, &right, 0xFF00FF00);
     sprite->End();
     const Image screen = Screen();
-    EXPECT_LE(pokutan_test::ChannelDistance(screen.At(1, 1), 0xFF80003Fu), 1)
+    EXPECT_LE(pokutan_test::LargestChannelDifference(screen.At(1, 1), 0xFF80003Fu), 1)
         << std::hex << screen.At(1, 1);
     EXPECT_EQ(screen.At(9, 1), 0xFF00FF80u) << "ONE/ONE adds the colour";
     half->Release();
