@@ -12,15 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/d3dx9/picture_compare.h"
+#include "platform/d3dx9/seam_picture.h"
 
 namespace {
+
+using pokutan_test::ToPicture;
 
 namespace fs = std::filesystem;
 using platform::d3dx9::Image;
 using platform::d3dx9::ImageFile;
 using platform::d3dx9::ReadPngFile;
-using platform::d3dx9::WritePngFile;
 using Bytes = std::vector<uint8_t>;
 
 uint32_t Crc32(const uint8_t* data, size_t size) {
@@ -107,7 +108,7 @@ class PngFileTest : public testing::Test {
 
     Bytes ValidFileBytes(const Image& picture) {
         const std::string path = PathOf("valid.png");
-        EXPECT_TRUE(WritePngFile(path, picture));
+        EXPECT_TRUE(pokutan_test::SavePicturePng(pokutan_test::ToPicture(picture), path));
         std::ifstream file(path, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(file), {});
     }
@@ -149,7 +150,8 @@ TEST_F(PngFileTest, WrittenPictureReadsBackExactlyWithItsDescription) {
     const Image picture = NoisyPicture(7, 5);
     const ImageFile file = ReadBytes(ValidFileBytes(picture), "roundtrip.png");
     ASSERT_TRUE(file.ok) << file.error;
-    EXPECT_TRUE(pokutan_test::PicturesMatch(file.image, picture, 0, "roundtrip"));
+    EXPECT_TRUE(
+        pokutan_test::PicturesMatch(ToPicture(file.image), ToPicture(picture), "roundtrip"));
     EXPECT_TRUE(file.hasAlpha);
     EXPECT_EQ(file.info.Width, 7u);
     EXPECT_EQ(file.info.Height, 5u);
