@@ -4,10 +4,17 @@
 
 #include "frame/CGame.h"
 #include "frame/SharedContext.h"
+#include "graphics/CDebugText.h"
 #include "graphics/CDepthStencilRegistry.h"
+#include "graphics/CEffectRegistry.h"
+#include "graphics/CFontRegistry.h"
+#include "graphics/CModelRegistry.h"
+#include "graphics/CShaderRegistry.h"
 #include "graphics/CTextureRegistry.h"
 #include "graphics/SharedSprite.h"
+#include "input/CJoystick.h"
 #include "input/CKeyboard.h"
+#include "input/CMouse.h"
 #include "input/KeyState.h"
 #include "sound/CSoundRegistry.h"
 
@@ -19,9 +26,14 @@ void CGame::PublishContext() {
 
     // The registries in their documented order (effect, font, model, shader, sound, depth
     // stencil, texture), so that they are destroyed at exit in the reverse one.
+    CEffectRegistry::GetInstance();
+    SharedContext.fontRegistry = CFontRegistry::GetInstance();
+    CModelRegistry::GetInstance();
+    CShaderRegistry::GetInstance();
     SharedContext.soundRegistry = CSoundRegistry::GetInstance();
     CDepthStencilRegistry::GetInstance();
     CTextureRegistry::GetInstance();
+    CDebugText::GetInstance();
 
     static bool firstCall = true;
     ID3DXSprite** sharedSprite = GetSharedSprite();
@@ -30,7 +42,9 @@ void CGame::PublishContext() {
     }
     SharedContext.sharedSprite = sharedSprite;
 
+    SharedContext.joystick = CJoystick::GetInstance();
     SharedContext.keyboard = CKeyboard::GetInstance();
+    SharedContext.mouse = CMouse::GetInstance();
     SharedContext.keyState = KeyStateBuffer();
 
     if (firstCall) {
@@ -40,6 +54,8 @@ void CGame::PublishContext() {
 }
 
 void CGame::TakeInputSnapshot() {
-    CKeyboard::GetInstance()->Update();
+    SharedContext.joystick->Update();
+    SharedContext.keyboard->Update();
+    SharedContext.mouse->Update();
     UpdateKeyState();
 }

@@ -1,12 +1,19 @@
 // Release and restore around a device Reset, the same six steps in the same order both ways:
 // effects, fonts (then the font registry's sprite), the model, shader and sound registries
 // (only made sure to exist: nothing of theirs depends on the device), depth stencils, textures
-// and the shared sprite. The effect, font, model and shader kinds are not part of the game yet;
-// their steps join with them.
+// and the shared sprite.
+// The debug text's font goes with the fonts: like every D3DX font it holds device state, and a
+// Reset fails while any of that is still held, so leaving it out would end the game at the
+// first device loss.
 #include "graphics/DeviceResources.h"
 
 #include "frame/SharedContext.h"
+#include "graphics/CDebugText.h"
 #include "graphics/CDepthStencilRegistry.h"
+#include "graphics/CEffectRegistry.h"
+#include "graphics/CFontRegistry.h"
+#include "graphics/CModelRegistry.h"
+#include "graphics/CShaderRegistry.h"
 #include "graphics/CTextureRegistry.h"
 #include "graphics/SharedSprite.h"
 #include "sound/CSoundRegistry.h"
@@ -22,9 +29,20 @@ ID3DXSprite* SharedSprite() {
     return *sprite;
 }
 
+ID3DXFont* DebugTextFont() {
+    return SharedContext.device ? CDebugText::GetInstance()->font : nullptr;
+}
+
 }  // namespace
 
 void ReleaseDeviceResources() {
+    CEffectRegistry::GetInstance()->OnLostDevice();
+    CFontRegistry::GetInstance()->OnLostDevice();
+    if (ID3DXFont* font = DebugTextFont()) {
+        font->OnLostDevice();
+    }
+    CModelRegistry::GetInstance();
+    CShaderRegistry::GetInstance();
     CSoundRegistry::GetInstance();
     CDepthStencilRegistry::GetInstance()->OnLostDevice();
     CTextureRegistry::GetInstance()->OnLostDevice();
@@ -34,6 +52,13 @@ void ReleaseDeviceResources() {
 }
 
 void RestoreDeviceResources() {
+    CEffectRegistry::GetInstance()->OnResetDevice();
+    CFontRegistry::GetInstance()->OnResetDevice();
+    if (ID3DXFont* font = DebugTextFont()) {
+        font->OnResetDevice();
+    }
+    CModelRegistry::GetInstance();
+    CShaderRegistry::GetInstance();
     CSoundRegistry::GetInstance();
     CDepthStencilRegistry::GetInstance()->OnResetDevice();
     CTextureRegistry::GetInstance()->OnResetDevice();

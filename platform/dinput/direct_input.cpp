@@ -1,10 +1,12 @@
-// The DirectInput object: version check and the creation of devices. Only the system keyboard
-// exists here; other devices are not registered.
+// The DirectInput object: version check, the enumeration of game controllers and the creation
+// of devices: the system keyboard, the system mouse and the attached game controllers.
 #include <cstring>
 #include "common/ref_counted.h"
 
 #include "dinput.h"
+#include "dinput/joystick_device.h"
 #include "dinput/keyboard_device.h"
+#include "dinput/mouse_device.h"
 
 namespace platform::dinput {
 namespace {
@@ -28,7 +30,30 @@ class DirectInput final : public RefCounted<IDirectInput8A> {
             *device = CreateKeyboardDevice(this);
             return DI_OK;
         }
-        return DIERR_DEVICENOTREG;
+        if (SameGuid(instance, GUID_SysMouse)) {
+            *device = CreateMouseDevice(this);
+            return DI_OK;
+        }
+        *device = CreateJoystickDevice(this, instance);
+        return *device ? DI_OK : DIERR_DEVICENOTREG;
+    }
+
+    // Only game controllers are listed: the system keyboard and mouse are reached by their
+    // fixed GUIDs. Every listed controller is attached, whatever the flags ask.
+    HRESULT EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA callback, LPVOID context,
+                        DWORD) override {
+        if (!callback) {
+            return DIERR_INVALIDPARAM;
+        }
+        if (devType != DI8DEVCLASS_ALL && devType != DI8DEVCLASS_GAMECTRL) {
+            return DI_OK;
+        }
+        for (const DIDEVICEINSTANCEA& joystick : AttachedJoysticks()) {
+            if (callback(&joystick, context) == DIENUM_STOP) {
+                break;
+            }
+        }
+        return DI_OK;
     }
 
   private:

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "dinput/cooperation.h"
 #include "dinput/dik_codes.h"
 #include "sdl/backend.h"
 
@@ -40,31 +41,67 @@ class KeyboardDevice final : public RefCounted<IDirectInputDevice8A> {
   public:
     explicit KeyboardDevice(IDirectInput8A* owner) : owner(owner) { owner->AddRef(); }
 
+    HRESULT GetCapabilities(LPDIDEVCAPS caps) override {
+        if (!caps || caps->dwSize != sizeof(DIDEVCAPS)) {
+            return DIERR_INVALIDPARAM;
+        }
+        std::memset(caps, 0, sizeof *caps);
+        caps->dwSize = sizeof *caps;
+        caps->dwFlags = DIDC_ATTACHED;
+        caps->dwDevType = DI8DEVTYPE_KEYBOARD;
+        int count = 0;
+        MappedUsages(&count);
+        caps->dwButtons = static_cast<DWORD>(count);
+        return DI_OK;
+    }
+
+    // The keys, one button object each, named by DIK_ code.
+    HRESULT EnumObjects(LPDIENUMDEVICEOBJECTSCALLBACKA callback, LPVOID context,
+                        DWORD flags) override {
+        if (!callback) {
+            return DIERR_INVALIDPARAM;
+        }
+        if (flags != DIDFT_ALL && !(flags & DIDFT_BUTTON)) {
+            return DI_OK;
+        }
+        bool seen[kKeyCount] = {};
+        bool stopped = false;
+        ForEachMappedUsage([&](int, int dik) {
+            if (stopped || seen[dik]) {
+                return;
+            }
+            seen[dik] = true;
+            DIDEVICEOBJECTINSTANCEA object = {};
+            object.dwSize = sizeof object;
+            object.guidType = GUID_Key;
+            object.dwOfs = static_cast<DWORD>(dik);
+            object.dwType = static_cast<DWORD>(DIDFT_PSHBUTTON | DIDFT_MAKEINSTANCE(dik));
+            stopped = callback(&object, context) == DIENUM_STOP;
+        });
+        return DI_OK;
+    }
+
+    // A keyboard has no axes, so it has no range to set.
+    HRESULT SetProperty(REFGUID, LPCDIPROPHEADER header) override {
+        return header ? DIERR_UNSUPPORTED : DIERR_INVALIDPARAM;
+    }
+
     HRESULT Acquire() override {
         if (!formatSet) {
             return DIERR_INVALIDPARAM;
         }
-        if (acquired) {
-            return S_FALSE;
-        }
-        acquired = true;
-        return DI_OK;
+        return cooperation.Acquire();
     }
 
-    HRESULT Unacquire() override {
-        if (!acquired) {
-            return DI_NOEFFECT;
-        }
-        acquired = false;
-        return DI_OK;
-    }
+    HRESULT Unacquire() override { return cooperation.Unacquire(); }
 
     HRESULT GetDeviceState(DWORD size, LPVOID data) override {
         if (!data) {
             return DIERR_INVALIDPARAM;
         }
-        if (!acquired) {
-            return DIERR_NOTACQUIRED;
+        HRESULT acquired = cooperation.CheckAcquired();
+        if (acquired != DI_OK) {
+            return acquired;
         }
         if (size != dataSize) {
             return DIERR_INVALIDPARAM;
@@ -87,7 +124,7 @@ class KeyboardDevice final : public RefCounted<IDirectInputDevice8A> {
             format->dwDataSize % 4 != 0 || (format->dwNumObjs > 0 && !format->rgodf)) {
             return DIERR_INVALIDPARAM;
         }
-        if (acquired) {
+        if (cooperation.Acquired()) {
             return DIERR_ACQUIRED;
         }
         std::vector<KeySlot> newSlots;
@@ -107,20 +144,9 @@ class KeyboardDevice final : public RefCounted<IDirectInputDevice8A> {
         return DI_OK;
     }
 
+    // No program may own the keyboard from the background.
     HRESULT SetCooperativeLevel(HWND hwnd, DWORD flags) override {
-        DWORD sharing = flags & (DISCL_EXCLUSIVE | DISCL_NONEXCLUSIVE);
-        DWORD focus = flags & (DISCL_FOREGROUND | DISCL_BACKGROUND);
-        if (sharing == 0 || sharing == (DISCL_EXCLUSIVE | DISCL_NONEXCLUSIVE) || focus == 0 ||
-            focus == (DISCL_FOREGROUND | DISCL_BACKGROUND) || !hwnd || !IsWindow(hwnd)) {
-            return DIERR_INVALIDPARAM;
-        }
-        if (sharing == DISCL_EXCLUSIVE && focus == DISCL_BACKGROUND) {
-            return DIERR_UNSUPPORTED;  // no program may own the keyboard from the background
-        }
-        if (acquired) {
-            return DIERR_ACQUIRED;
-        }
-        return DI_OK;
+        return cooperation.SetLevel(hwnd, flags, cooperation.Acquired(), false);
     }
 
   private:
@@ -140,7 +166,7 @@ class KeyboardDevice final : public RefCounted<IDirectInputDevice8A> {
 
     IDirectInput8A* owner;
     bool formatSet = false;
-    bool acquired = false;
+    Cooperation cooperation;
     DWORD dataSize = 0;
     std::vector<KeySlot> slots;
 };

@@ -115,3 +115,67 @@ HRESULT WINAPI D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, LPCSTR src
                                             DWORD mipFilter, D3DCOLOR colorKey,
                                             D3DXIMAGE_INFO* srcInfo, PALETTEENTRY* palette,
                                             IDirect3DTexture9** texture);
+
+// A font object made from a face name, a height and a width. Like the sprite it holds
+// default-pool device objects from creation (and from each OnResetDevice) until OnLostDevice
+// or its release, so a Reset fails while a font has not been told of the loss.
+// Where this layer chooses: the faces are not rendered; the game draws no text with these
+// objects, so the text-drawing methods are not offered.
+struct ID3DXFont {
+    virtual ULONG AddRef() = 0;
+    virtual ULONG Release() = 0;
+    virtual HRESULT OnLostDevice() = 0;
+    virtual HRESULT OnResetDevice() = 0;
+
+  protected:
+    ~ID3DXFont() = default;
+};
+typedef ID3DXFont* LPD3DXFONT;
+
+// Any face name is accepted (the desktop substitutes a face it has); weight, mip levels, italic,
+// character set, precision, quality and pitch are kept but change nothing here.
+HRESULT WINAPI D3DXCreateFontA(IDirect3DDevice9* device, INT height, UINT width, UINT weight,
+                               UINT mipLevels, BOOL italic, DWORD charSet, DWORD outputPrecision,
+                               DWORD quality, DWORD pitchAndFamily, LPCSTR faceName,
+                               ID3DXFont** font);
+
+// An effect, as far as the frame's device-loss protocol sees it. No effect is ever compiled in
+// this game, so no creation function is offered.
+struct ID3DXEffect {
+    virtual ULONG AddRef() = 0;
+    virtual ULONG Release() = 0;
+    virtual HRESULT OnLostDevice() = 0;
+    virtual HRESULT OnResetDevice() = 0;
+
+  protected:
+    ~ID3DXEffect() = default;
+};
+typedef ID3DXEffect* LPD3DXEFFECT;
+
+// Interfaces that the shader and model kinds own and release; nothing here makes them.
+struct ID3DXBuffer {
+    virtual ULONG AddRef() = 0;
+    virtual ULONG Release() = 0;
+
+  protected:
+    ~ID3DXBuffer() = default;
+};
+typedef ID3DXBuffer* LPD3DXBUFFER;
+
+struct ID3DXConstantTable {
+    virtual ULONG AddRef() = 0;
+    virtual ULONG Release() = 0;
+
+  protected:
+    ~ID3DXConstantTable() = default;
+};
+typedef ID3DXConstantTable* LPD3DXCONSTANTTABLE;
+
+struct ID3DXMesh {
+    virtual ULONG AddRef() = 0;
+    virtual ULONG Release() = 0;
+
+  protected:
+    ~ID3DXMesh() = default;
+};
+typedef ID3DXMesh* LPD3DXMESH;

@@ -1,12 +1,16 @@
-// The DirectInput 8 subset the game calls: creating DirectInput, the system keyboard device,
-// its data format, cooperative level, acquisition and immediate state. Written from the public
-// documentation.
+// The DirectInput 8 subset the game calls: creating DirectInput, enumerating game controllers
+// and their objects, the system keyboard and mouse and up to four game controllers, their data
+// formats, cooperative levels, the axis range property, acquisition and immediate state.
+// Written from the public documentation.
 //
 // Where this layer chooses:
-// - The foreground cooperative level behaves like the background one: the desktop under SDL
-//   tells no input focus apart for the keyboard's state.
-// - Data-format objects must name their key by instance number; objects that name none are
-//   left at 0 in the state.
+// - Foreground devices need their window to have the input focus: Acquire then fails with
+//   DIERR_OTHERAPPHASPRIO, and an acquired device loses its acquisition when the focus goes
+//   (its next GetDeviceState says DIERR_INPUTLOST, later ones DIERR_NOTACQUIRED).
+// - Data-format objects name their key, axis or button by instance number or by
+//   DIDFT_ANYINSTANCE (the next free object of the kind); others are left at 0 in the state.
+// - Game controllers are the joysticks SDL finds; their axes are X, Y, Z, Rx, Ry, Rz and then
+//   the two sliders in SDL's order, their hats the points of view.
 #pragma once
 
 #include "windows.h"
@@ -39,9 +43,14 @@ typedef const DIDATAFORMAT* LPCDIDATAFORMAT;
 #define DIDF_ABSAXIS 0x00000001
 #define DIDF_RELAXIS 0x00000002
 
+#define DIDFT_ALL 0x00000000
+#define DIDFT_RELAXIS 0x00000001
+#define DIDFT_ABSAXIS 0x00000002
+#define DIDFT_AXIS 0x00000003
 #define DIDFT_PSHBUTTON 0x00000004
 #define DIDFT_TGLBUTTON 0x00000008
 #define DIDFT_BUTTON 0x0000000C
+#define DIDFT_POV 0x00000010
 #define DIDFT_ANYINSTANCE 0x00FFFF00
 #define DIDFT_OPTIONAL 0x80000000
 #define DIDFT_MAKEINSTANCE(n) ((WORD)(n) << 8)
@@ -49,9 +58,23 @@ typedef const DIDATAFORMAT* LPCDIDATAFORMAT;
 
 // The keyboard's format: 256 bytes, byte k for the key whose DIK_ code is k.
 extern const DIDATAFORMAT c_dfDIKeyboard;
+// The mouse's format: DIMOUSESTATE2.
+extern const DIDATAFORMAT c_dfDIMouse2;
+// The game controller's format: DIJOYSTATE2.
+extern const DIDATAFORMAT c_dfDIJoystick2;
 
+extern const GUID GUID_XAxis;
+extern const GUID GUID_YAxis;
+extern const GUID GUID_ZAxis;
+extern const GUID GUID_RxAxis;
+extern const GUID GUID_RyAxis;
+extern const GUID GUID_RzAxis;
+extern const GUID GUID_Slider;
+extern const GUID GUID_Button;
 extern const GUID GUID_Key;
+extern const GUID GUID_POV;
 extern const GUID GUID_SysKeyboard;
+extern const GUID GUID_SysMouse;
 extern const GUID IID_IDirectInput8A;
 #define IID_IDirectInput8 IID_IDirectInput8A
 
@@ -61,6 +84,142 @@ extern const GUID IID_IDirectInput8A;
 #define DISCL_FOREGROUND 0x00000004
 #define DISCL_BACKGROUND 0x00000008
 #define DISCL_NOWINKEY 0x00000010
+
+// Device classes and types, enumeration.
+#define DI8DEVCLASS_ALL 0
+#define DI8DEVCLASS_DEVICE 1
+#define DI8DEVCLASS_POINTER 2
+#define DI8DEVCLASS_KEYBOARD 3
+#define DI8DEVCLASS_GAMECTRL 4
+#define DI8DEVTYPE_MOUSE 0x12
+#define DI8DEVTYPE_KEYBOARD 0x13
+#define DI8DEVTYPE_JOYSTICK 0x14
+#define DIEDFL_ALLDEVICES 0x00000000
+#define DIEDFL_ATTACHEDONLY 0x00000001
+#define DIENUM_STOP 0
+#define DIENUM_CONTINUE 1
+#define DIDC_ATTACHED 0x00000001
+#define DIDOI_ASPECTPOSITION 0x00000100
+
+#ifndef MAX_PATH
+#define MAX_PATH 260
+#endif
+
+typedef struct DIDEVICEINSTANCEA {
+    DWORD dwSize;
+    GUID guidInstance;
+    GUID guidProduct;
+    DWORD dwDevType;
+    CHAR tszInstanceName[MAX_PATH];
+    CHAR tszProductName[MAX_PATH];
+    GUID guidFFDriver;
+    WORD wUsagePage;
+    WORD wUsage;
+} DIDEVICEINSTANCEA, *LPDIDEVICEINSTANCEA;
+typedef const DIDEVICEINSTANCEA* LPCDIDEVICEINSTANCEA;
+typedef DIDEVICEINSTANCEA DIDEVICEINSTANCE;
+typedef LPCDIDEVICEINSTANCEA LPCDIDEVICEINSTANCE;
+
+typedef struct DIDEVICEOBJECTINSTANCEA {
+    DWORD dwSize;
+    GUID guidType;
+    DWORD dwOfs;
+    DWORD dwType;
+    DWORD dwFlags;
+    CHAR tszName[MAX_PATH];
+    DWORD dwFFMaxForce;
+    DWORD dwFFForceResolution;
+    WORD wCollectionNumber;
+    WORD wDesignatorIndex;
+    WORD wUsagePage;
+    WORD wUsage;
+    DWORD dwDimension;
+    WORD wExponent;
+    WORD wReportId;
+} DIDEVICEOBJECTINSTANCEA, *LPDIDEVICEOBJECTINSTANCEA;
+typedef const DIDEVICEOBJECTINSTANCEA* LPCDIDEVICEOBJECTINSTANCEA;
+typedef DIDEVICEOBJECTINSTANCEA DIDEVICEOBJECTINSTANCE;
+typedef LPCDIDEVICEOBJECTINSTANCEA LPCDIDEVICEOBJECTINSTANCE;
+
+typedef BOOL(CALLBACK* LPDIENUMDEVICESCALLBACKA)(LPCDIDEVICEINSTANCEA, LPVOID);
+typedef BOOL(CALLBACK* LPDIENUMDEVICEOBJECTSCALLBACKA)(LPCDIDEVICEOBJECTINSTANCEA, LPVOID);
+
+typedef struct DIDEVCAPS {
+    DWORD dwSize;
+    DWORD dwFlags;
+    DWORD dwDevType;
+    DWORD dwAxes;
+    DWORD dwButtons;
+    DWORD dwPOVs;
+    DWORD dwFFSamplePeriod;
+    DWORD dwFFMinTimeResolution;
+    DWORD dwFirmwareRevision;
+    DWORD dwHardwareRevision;
+    DWORD dwFFDriverVersion;
+} DIDEVCAPS, *LPDIDEVCAPS;
+
+// Properties.
+typedef struct DIPROPHEADER {
+    DWORD dwSize;
+    DWORD dwHeaderSize;
+    DWORD dwObj;
+    DWORD dwHow;
+} DIPROPHEADER, *LPDIPROPHEADER;
+typedef const DIPROPHEADER* LPCDIPROPHEADER;
+
+typedef struct DIPROPRANGE {
+    DIPROPHEADER diph;
+    LONG lMin;
+    LONG lMax;
+} DIPROPRANGE, *LPDIPROPRANGE;
+
+#define DIPH_DEVICE 0
+#define DIPH_BYOFFSET 1
+#define DIPH_BYID 2
+// Properties are named by small numbers in the place of a GUID's address.
+#define MAKEDIPROP(prop) (*(const GUID*)(prop))
+#define DIPROP_RANGE MAKEDIPROP(4)
+
+// Device states.
+typedef struct DIMOUSESTATE2 {
+    LONG lX;
+    LONG lY;
+    LONG lZ;
+    BYTE rgbButtons[8];
+} DIMOUSESTATE2, *LPDIMOUSESTATE2;
+
+typedef struct DIJOYSTATE2 {
+    LONG lX;
+    LONG lY;
+    LONG lZ;
+    LONG lRx;
+    LONG lRy;
+    LONG lRz;
+    LONG rglSlider[2];
+    DWORD rgdwPOV[4];
+    BYTE rgbButtons[128];
+    LONG lVX;
+    LONG lVY;
+    LONG lVZ;
+    LONG lVRx;
+    LONG lVRy;
+    LONG lVRz;
+    LONG rglVSlider[2];
+    LONG lAX;
+    LONG lAY;
+    LONG lAZ;
+    LONG lARx;
+    LONG lARy;
+    LONG lARz;
+    LONG rglASlider[2];
+    LONG lFX;
+    LONG lFY;
+    LONG lFZ;
+    LONG lFRx;
+    LONG lFRy;
+    LONG lFRz;
+    LONG rglFSlider[2];
+} DIJOYSTATE2, *LPDIJOYSTATE2;
 
 // Results.
 #define DI_OK S_OK
@@ -79,6 +238,8 @@ extern const GUID IID_IDirectInput8A;
 #define DIERR_BETADIRECTINPUTVERSION ((HRESULT)0x80070481)
 #define DIERR_NOAGGREGATION ((HRESULT)0x80040110)
 #define DIERR_DEVICENOTREG ((HRESULT)0x80040154)
+#define DIERR_NOTFOUND ((HRESULT)0x80070002)
+#define DIERR_OBJECTNOTFOUND DIERR_NOTFOUND
 
 // Keyboard key codes (the PC keyboard's scan codes; extended keys have bit 7 set).
 #define DIK_ESCAPE 0x01
@@ -198,10 +359,17 @@ extern const GUID IID_IDirectInput8A;
 #define DIK_APPS 0xDD
 #define DIK_POWER 0xDE
 
-// A device: here the system keyboard.
+// A device: the system keyboard, the system mouse or a game controller.
 struct IDirectInputDevice8A {
     virtual ULONG AddRef() = 0;
     virtual ULONG Release() = 0;
+    // dwSize must be sizeof(DIDEVCAPS).
+    virtual HRESULT GetCapabilities(LPDIDEVCAPS caps) = 0;
+    // Calls back for every object of the kinds in `flags` (DIDFT_ALL: all) until DIENUM_STOP.
+    virtual HRESULT EnumObjects(LPDIENUMDEVICEOBJECTSCALLBACKA callback, LPVOID context,
+                                DWORD flags) = 0;
+    // Only DIPROP_RANGE of an absolute axis, named by DIPH_BYID (or DIPH_DEVICE for all axes).
+    virtual HRESULT SetProperty(REFGUID property, LPCDIPROPHEADER header) = 0;
     virtual HRESULT Acquire() = 0;
     virtual HRESULT Unacquire() = 0;
     virtual HRESULT GetDeviceState(DWORD size, LPVOID data) = 0;
@@ -220,6 +388,9 @@ struct IDirectInput8A {
     virtual ULONG Release() = 0;
     virtual HRESULT CreateDevice(REFGUID instance, LPDIRECTINPUTDEVICE8A* device,
                                  IUnknown* outer) = 0;
+    // Calls back for every device of the class until DIENUM_STOP; only attached devices exist.
+    virtual HRESULT EnumDevices(DWORD devType, LPDIENUMDEVICESCALLBACKA callback, LPVOID context,
+                                DWORD flags) = 0;
 
   protected:
     ~IDirectInput8A() = default;

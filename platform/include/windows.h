@@ -337,6 +337,11 @@ BOOL DestroyMenu(HMENU menu);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
 int ShowCursor(BOOL show);
+// The cursor in screen coordinates: the last position the desktop reported over one of the
+// program's windows (SDL reports no position outside them), not clamped to any window.
+BOOL GetCursorPos(LPPOINT point);
+// Screen to client coordinates of a window; points outside its client area stay outside.
+BOOL ScreenToClient(HWND hWnd, LPPOINT point);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy, UINT load);
 
@@ -348,6 +353,18 @@ BOOL PostMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 LRESULT CALLBACK DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Private font files (GDI). The layer keeps a process-wide table of added files: a file that
+// is missing or holds no TrueType or OpenType font is refused with 0; adding a file again
+// counts again, and each removal takes one count back. Added faces are not rendered here.
+int AddFontResourceA(LPCSTR fileName);
+#define FW_NORMAL 400
+#define SHIFTJIS_CHARSET 128
+#define OUT_DEFAULT_PRECIS 0
+#define DEFAULT_QUALITY 0
+#define DEFAULT_PITCH 0
+#define FF_DONTCARE 0
+BOOL RemoveFontResourceA(LPCSTR fileName);
 
 // Message boxes: UTF-8 text; shown by the desktop or written to stderr where none can show.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

@@ -84,6 +84,25 @@ bool PollEvent(Event* event);
 // Queues an event as if the desktop had sent it (test seam).
 void PushEvent(const Event& event);
 
+// The window that has the input focus, 0 for none. A window takes it when it is shown, as a
+// newly shown window comes to the foreground, and it moves with the desktop's focus events.
+uint32_t FocusedWindow();
+void SetFocusedWindow(uint32_t window);
+
+// The mouse as of the events taken with PollEvent so far: motion and wheel steps summed since
+// the start (readers keep their own last totals), the buttons down (bit 0 left, 1 middle,
+// 2 right, 3 and 4 the extra buttons), and the last position reported over a window.
+struct MouseTotals {
+    int64_t motionX = 0;
+    int64_t motionY = 0;
+    int64_t wheelSteps = 0;
+    uint32_t buttonsDown = 0;
+    uint32_t cursorWindow = 0;  // 0 until the pointer was seen over a window
+    int cursorX = 0;            // in that window's client area, not clamped
+    int cursorY = 0;
+};
+const MouseTotals& Mouse();
+
 // Whether a key (HID usage, 0..511) is down, as of the key events taken with PollEvent so far.
 // Injected events count like real ones, so devices that read the keyboard's state see them too.
 bool IsKeyDown(int usage);

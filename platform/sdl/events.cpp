@@ -7,16 +7,49 @@ namespace platform::sdl {
 namespace {
 
 bool keysDown[SDL_NUM_SCANCODES] = {};
+uint32_t focusedWindow = 0;
+MouseTotals mouse;
+
+void NoteCursor(const Event& event) {
+    mouse.cursorWindow = event.window;
+    mouse.cursorX = event.x;
+    mouse.cursorY = event.y;
+}
+
+void TrackMouse(const Event& event) {
+    using Kind = Event::Kind;
+    if (event.kind == Kind::MouseMotion) {
+        mouse.motionX += event.deltaX;
+        mouse.motionY += event.deltaY;
+        NoteCursor(event);
+    } else if (event.kind == Kind::MouseWheel) {
+        mouse.wheelSteps += event.deltaY;
+    } else if ((event.kind == Kind::MouseButtonDown || event.kind == Kind::MouseButtonUp) &&
+               event.button >= 1 && event.button <= 32) {
+        uint32_t bit = 1u << (event.button - 1);
+        mouse.buttonsDown = event.kind == Kind::MouseButtonDown ? mouse.buttonsDown | bit
+                                                                : mouse.buttonsDown & ~bit;
+        NoteCursor(event);
+    }
+}
 
 void Track(const Event& event) {
     if ((event.kind == Event::Kind::KeyDown || event.kind == Event::Kind::KeyUp) &&
         event.key >= 0 && event.key < SDL_NUM_SCANCODES) {
         keysDown[event.key] = event.kind == Event::Kind::KeyDown;
+    } else if (event.kind == Event::Kind::FocusGained) {
+        focusedWindow = event.window;
     } else if (event.kind == Event::Kind::FocusLost) {
-        // The desktop sends no key releases to a window without focus.
+        // The desktop sends no key or button releases to a window without focus.
         for (bool& down : keysDown) {
             down = false;
         }
+        mouse.buttonsDown = 0;
+        if (focusedWindow == event.window) {
+            focusedWindow = 0;
+        }
+    } else {
+        TrackMouse(event);
     }
 }
 
@@ -131,6 +164,18 @@ bool PollEvent(Event* event) {
         }
     }
     return false;
+}
+
+void SetFocusedWindow(uint32_t window) {
+    focusedWindow = window;
+}
+
+uint32_t FocusedWindow() {
+    return focusedWindow;
+}
+
+const MouseTotals& Mouse() {
+    return mouse;
 }
 
 bool IsKeyDown(int usage) {

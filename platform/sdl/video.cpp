@@ -113,12 +113,20 @@ void DestroyWindow(uint32_t window) {
     }
     DestroyPresenter(*entry);
     SDL_DestroyWindow(entry->window);
+    if (FocusedWindow() == window) {
+        SetFocusedWindow(0);
+    }
     Windows().erase(window);
 }
 
 void ShowWindow(uint32_t window, bool shown) {
     if (WindowEntry* entry = Find(window)) {
         shown ? SDL_ShowWindow(entry->window) : SDL_HideWindow(entry->window);
+        if (shown) {
+            SetFocusedWindow(window);
+        } else if (FocusedWindow() == window) {
+            SetFocusedWindow(0);
+        }
     }
 }
 

@@ -18,6 +18,8 @@ enum class Failure {
     CreateDeviceRef,
     SetViewport,
     CreateSprite,
+    CreateFont,
+    JoystickCapabilities,
     DirectSoundCreate,
     SoundCooperativeLevel,
     Reset,

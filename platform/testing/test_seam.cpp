@@ -2,11 +2,17 @@
 #include "test_seam.h"
 
 #include "sdl/backend.h"
+#include "sdl/joystick_backend.h"
+#include "win32/font_table.h"
 #include "win32/key_codes.h"
 #include "win32/window_table.h"
 
 namespace platform::testing {
 namespace {
+
+// Where the last injected pointer event put the pointer, for the relative motion of the next.
+int lastMouseX = 0;
+int lastMouseY = 0;
 
 void Push(HWND window, sdl::Event event) {
     event.window = win32::SdlWindowOf(window);
@@ -51,6 +57,9 @@ void StartHeadless() {
     ClearFailures();
     state.tracing = false;
     state.trace.clear();
+    sdl::ListVirtualJoysticksOnly();
+    lastMouseX = 0;
+    lastMouseY = 0;
     // Events left over from an earlier test must not reach this one.
     sdl::Event stale;
     while (sdl::PollEvent(&stale)) {
@@ -115,6 +124,8 @@ void InjectMouseButton(HWND window, int virtualButton, bool down, int x, int y) 
     event.button = SdlButton(virtualButton);
     event.x = x;
     event.y = y;
+    lastMouseX = x;
+    lastMouseY = y;
     Push(window, event);
 }
 
@@ -123,7 +134,42 @@ void InjectMouseMove(HWND window, int x, int y) {
     event.kind = sdl::Event::Kind::MouseMotion;
     event.x = x;
     event.y = y;
+    event.deltaX = x - lastMouseX;
+    event.deltaY = y - lastMouseY;
+    lastMouseX = x;
+    lastMouseY = y;
     Push(window, event);
+}
+
+void InjectMouseWheel(HWND window, int notches) {
+    sdl::Event event;
+    event.kind = sdl::Event::Kind::MouseWheel;
+    event.deltaY = notches;
+    Push(window, event);
+}
+
+void InjectFocusLost(HWND window) {
+    PushWindowEvent(window, sdl::Event::Kind::FocusLost);
+}
+
+void InjectFocusGained(HWND window) {
+    PushWindowEvent(window, sdl::Event::Kind::FocusGained);
+}
+
+int AttachJoystick(const std::string& name, int axes, int buttons, int hats) {
+    return sdl::AttachVirtualJoystick(name, axes, buttons, hats);
+}
+
+void SetJoystickAxis(int joystick, int axis, int value) {
+    sdl::SetVirtualJoystickAxis(joystick, axis, static_cast<int16_t>(value));
+}
+
+void SetJoystickButton(int joystick, int button, bool down) {
+    sdl::SetVirtualJoystickButton(joystick, button, down);
+}
+
+void DetachJoystick(int joystick) {
+    sdl::DetachVirtualJoystick(joystick);
 }
 
 void InjectWindowClose(HWND window) {
@@ -144,6 +190,10 @@ void InjectWindowMaximized(HWND window) {
 
 void InjectWindowRestored(HWND window) {
     PushWindowEvent(window, sdl::Event::Kind::WindowRestored);
+}
+
+int FontFileCount(const std::string& path) {
+    return win32::FontFileCount(path);
 }
 
 }  // namespace platform::testing

@@ -43,12 +43,30 @@ void ClearTrace();
 // Input, queued as the desktop would deliver it to the window. Keys are virtual-key codes.
 void InjectKey(HWND window, int virtualKey, bool down, bool repeat = false);
 void InjectMouseButton(HWND window, int virtualButton, bool down, int x = 0, int y = 0);
+// The pointer moved to (x, y) in the window's client area (outside it too, as during a drag);
+// the relative motion is the step from the last injected position.
 void InjectMouseMove(HWND window, int x, int y);
+// Wheel notches: positive away from the user.
+void InjectMouseWheel(HWND window, int notches);
+// The window loses or gains the input focus (a shown window starts with it).
+void InjectFocusLost(HWND window);
+void InjectFocusGained(HWND window);
 void InjectWindowClose(HWND window);
 void InjectWindowResized(HWND window, int width, int height);
 void InjectWindowMinimized(HWND window);
 void InjectWindowMaximized(HWND window);
 void InjectWindowRestored(HWND window);
+
+// Game controllers: SDL's virtual joysticks, the only ones DirectInput lists after
+// StartHeadless. Attach returns the controller's id (-1 when SDL cannot make one); axes take
+// SDL's values, -32768..32767.
+int AttachJoystick(const std::string& name, int axes, int buttons, int hats = 0);
+void SetJoystickAxis(int joystick, int axis, int value);
+void SetJoystickButton(int joystick, int button, bool down);
+void DetachJoystick(int joystick);
+
+// How many times the font file (by the path it was added with) is in the system font table.
+int FontFileCount(const std::string& path);
 
 }  // namespace platform::testing
 

@@ -19,9 +19,19 @@ class DeviceTest : public FrameTest {
     TestGame game;
 };
 
-const Trace kReleaseResetRestore = {
-    "Game.OnLostDevice",    "Sprite.OnLostDevice",  "Sprite.OnLostDevice", "Reset",
-    "Sprite.OnResetDevice", "Sprite.OnResetDevice", "Game.OnResetDevice"};
+// The game's hook, the frame's sprite, the font registry's sprite, the debug text's font and
+// the shared sprite; the effect, font, depth-stencil and texture tables are empty.
+const Trace kReleaseResetRestore = {"Game.OnLostDevice",
+                                    "Sprite.OnLostDevice",
+                                    "Sprite.OnLostDevice",
+                                    "Font.OnLostDevice MS ゴシック",
+                                    "Sprite.OnLostDevice",
+                                    "Reset",
+                                    "Sprite.OnResetDevice",
+                                    "Sprite.OnResetDevice",
+                                    "Font.OnResetDevice MS ゴシック",
+                                    "Sprite.OnResetDevice",
+                                    "Game.OnResetDevice"};
 
 TEST_F(DeviceTest, LostDeviceWaitsThenRecoversAndFramesResumeOnTheSameTurn) {
     platform::testing::LoseDevice(CGame::device, 1);
@@ -66,15 +76,16 @@ TEST_F(DeviceTest, FailedRecoveryResetEndsTheProgramWithItsMessage) {
 }
 
 TEST_F(DeviceTest, ResetFailsWhileADefaultPoolObjectIsAlive) {
-    // The frame's sprite and the shared sprite hold default-pool objects until released.
-    EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 2);
+    // The frame's sprite, the font registry's sprite, the debug text's font and the shared
+    // sprite hold default-pool objects until released.
+    EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 4);
     D3DPRESENT_PARAMETERS parameters = CGame::presentParams;
     EXPECT_EQ(CGame::device->Reset(&parameters), D3DERR_INVALIDCALL);
     game.ReleaseDeviceObjects();
     EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 0);
     EXPECT_EQ(CGame::device->Reset(&parameters), D3D_OK);
     game.RestoreDeviceObjects();
-    EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 2);
+    EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 4);
 }
 
 TEST_F(DeviceTest, MinimisingDoesNotResetButRestoringAndMaximisingDo) {

@@ -3,7 +3,9 @@
 #include "dinput.h"
 #include "frame/FrameTest.h"
 #include "frame/SharedContext.h"
+#include "input/CJoystick.h"
 #include "input/CKeyboard.h"
+#include "input/CMouse.h"
 #include "input/KeyBindings.h"
 #include "input/KeyState.h"
 
@@ -23,7 +25,9 @@ class FrameInputTest : public FrameTest {
 
 TEST_F(FrameInputTest, ContextPointsAtTheKeyStateAndTheKeyboard) {
     EXPECT_EQ(SharedContext.keyState, KeyStateBuffer());
+    EXPECT_EQ(SharedContext.joystick, CJoystick::GetInstance());
     EXPECT_EQ(SharedContext.keyboard, CKeyboard::GetInstance());
+    EXPECT_EQ(SharedContext.mouse, CMouse::GetInstance());
     EXPECT_EQ(SharedContext.hWnd, CGame::hWnd);
     EXPECT_EQ(SharedContext.device, CGame::device);
     EXPECT_EQ(SharedContext.screenWidth, 640);
@@ -62,6 +66,19 @@ TEST_F(FrameInputTest, TheDirectInputKeyboardIsPolledEveryFrame) {
     ASSERT_TRUE(game.NextFrameTurn());
     EXPECT_EQ(keyboard->current[DIK_SPACE] & 0x80, 0);
     EXPECT_EQ(keyboard->previous[DIK_SPACE] & 0x80, 0x80);
+}
+
+TEST_F(FrameInputTest, JoysticksAndTheMouseArePolledEveryFrame) {
+    ASSERT_TRUE(game.NextFrameTurn());
+    platform::testing::InjectMouseMove(CGame::hWnd, 40, 30);
+    ASSERT_TRUE(game.NextFrameTurn());
+    CMouse* mouse = CMouse::GetInstance();
+    EXPECT_EQ(mouse->current.lX, 40);
+    EXPECT_EQ(mouse->cursorClient.x, 40);
+    EXPECT_EQ(mouse->cursorClient.y, 30);
+    ASSERT_TRUE(game.NextFrameTurn());
+    EXPECT_EQ(mouse->current.lX, 0);
+    EXPECT_EQ(mouse->previous.lX, 40);
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 // Start-up, its failures with their messages, and the way out through Escape.
 #include "frame/FrameTest.h"
+#include "frame/SharedContext.h"
+#include "graphics/CDebugText.h"
+#include "graphics/CFontRegistry.h"
 
 namespace {
 
@@ -153,6 +156,31 @@ TEST_F(LifecycleTest, LaterObjectsAreNotMadeAfterAFailedStep) {
     EXPECT_EQ(CGame::sprite, nullptr);
     EXPECT_EQ(CGame::directSound, nullptr);
     EXPECT_NE(CGame::device, nullptr);
+}
+
+TEST_F(LifecycleTest, StartUpPublishesTheFontRegistryWithItsSpriteAndMakesTheDebugText) {
+    TestGame game;
+    ASSERT_TRUE(game.StartUp());
+    ASSERT_EQ(SharedContext.fontRegistry, CFontRegistry::GetInstance());
+    EXPECT_NE(SharedContext.fontRegistry->sprite, nullptr);
+    EXPECT_NE(CDebugText::GetInstance()->font, nullptr);
+    EXPECT_EQ(Count("D3DXCreateFontA MS ゴシック 14 0 400 128"), 1u);
+    ASSERT_TRUE(game.NextFrameTurn());
+    EXPECT_EQ(Count("D3DXCreateFontA MS ゴシック 14 0 400 128"), 1u) << "made once";
+}
+
+TEST_F(LifecycleTest, WithoutTheFontRegistrysSpriteTheFramesStillRun) {
+    // The frame's own sprite fails first (and says so); the font registry's is the second.
+    InjectFailure(Failure::CreateSprite, 2);
+    TestGame game;
+    ASSERT_TRUE(game.StartUp());
+    EXPECT_EQ(CFontRegistry::GetInstance()->sprite, nullptr);
+    ASSERT_TRUE(game.NextFrameTurn());
+    EXPECT_EQ(game.renders, 1);
+    platform::testing::LoseDevice(CGame::device, 0);
+    ASSERT_TRUE(game.NextFrameTurn());
+    ASSERT_TRUE(game.NextFrameTurn()) << "recovered without the sprite";
+    EXPECT_EQ(Count("Reset"), 1u);
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+// The D3DX font object: the face, size and options it was made with, and its device objects,
+// which live in the default pool from creation (and from each OnResetDevice) until
+// OnLostDevice or its release, so a forgotten OnLostDevice makes Reset fail as on Windows.
+#include <string>
+
+#include "common/ref_counted.h"
+#include "d3d9/device.h"
+#include "d3dx9.h"
+#include "seam/hooks.h"
+
+namespace platform::d3dx9 {
+namespace {
+
+class Font final : public RefCounted<ID3DXFont> {
+  public:
+    Font(IDirect3DDevice9* device, std::string face) : device(device), face(std::move(face)) {
+        device->AddRef();
+        d3d9::Impl(device)->AddDefaultPoolObject();
+    }
+
+    HRESULT OnLostDevice() override {
+        seam::Trace("Font.OnLostDevice " + face);
+        if (holdsDeviceObjects) {
+            holdsDeviceObjects = false;
+            d3d9::Impl(device)->RemoveDefaultPoolObject();
+        }
+        return D3D_OK;
+    }
+
+    HRESULT OnResetDevice() override {
+        seam::Trace("Font.OnResetDevice " + face);
+        if (!holdsDeviceObjects) {
+            holdsDeviceObjects = true;
+            d3d9::Impl(device)->AddDefaultPoolObject();
+        }
+        return D3D_OK;
+    }
+
+  private:
+    ~Font() override {
+        if (holdsDeviceObjects) {
+            d3d9::Impl(device)->RemoveDefaultPoolObject();
+        }
+        device->Release();
+    }
+
+    IDirect3DDevice9* device;
+    std::string face;  // names the font in the trace
+    bool holdsDeviceObjects = true;
+};
+
+}  // namespace
+}  // namespace platform::d3dx9
+
+HRESULT WINAPI D3DXCreateFontA(IDirect3DDevice9* device, INT height, UINT width, UINT weight, UINT,
+                               BOOL, DWORD charSet, DWORD, DWORD, DWORD, LPCSTR faceName,
+                               ID3DXFont** font) {
+    if (!device || !font) {
+        return D3DERR_INVALIDCALL;
+    }
+    *font = nullptr;
+    std::string face = faceName ? faceName : "";
+    platform::seam::Trace("D3DXCreateFontA " + face + " " + std::to_string(height) + " " +
+                          std::to_string(width) + " " + std::to_string(weight) + " " +
+                          std::to_string(charSet));
+    if (platform::seam::ShouldFail(platform::seam::Failure::CreateFont)) {
+        return E_OUTOFMEMORY;
+    }
+    *font = new platform::d3dx9::Font(device, std::move(face));
+    return D3D_OK;
+}
