@@ -1,6 +1,6 @@
 // A lost device during a play: the frame's release and restore run the registries' fan-outs,
-// so the off-screen target and depth stencil are really released, the Reset succeeds and both
-// are built again at their first size.
+// so the off-screen target and depth stencil that the game's set-up made are really released,
+// the Reset succeeds and both are built again at their first size.
 #include "frame/FrameTest.h"
 #include "graphics/CDepthStencil.h"
 #include "graphics/CTexture.h"
@@ -11,10 +11,6 @@ class DeviceResourcesFrameTest : public FrameTest {
   protected:
     void SetUp() override {
         FrameTest::SetUp();
-        game.onInit = [](TestGame&) {
-            CTexture::Create(640, 480, "Render");
-            CDepthStencil::Create(640, 480, "Render");
-        };
         ASSERT_TRUE(game.StartUp());
         ASSERT_TRUE(game.NextFrameTurn());
     }

@@ -66,15 +66,16 @@ TEST_F(DeviceTest, FailedRecoveryResetEndsTheProgramWithItsMessage) {
 }
 
 TEST_F(DeviceTest, ResetFailsWhileADefaultPoolObjectIsAlive) {
-    // The frame's sprite and the shared sprite hold default-pool objects until released.
-    EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 2);
+    // The frame's sprite, the shared sprite and the game's off-screen target and depth stencil
+    // hold default-pool objects until released.
+    EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 4);
     D3DPRESENT_PARAMETERS parameters = CGame::presentParams;
     EXPECT_EQ(CGame::device->Reset(&parameters), D3DERR_INVALIDCALL);
     game.ReleaseDeviceObjects();
     EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 0);
     EXPECT_EQ(CGame::device->Reset(&parameters), D3D_OK);
     game.RestoreDeviceObjects();
-    EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 2);
+    EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 4);
 }
 
 TEST_F(DeviceTest, MinimisingDoesNotResetButRestoringAndMaximisingDo) {
