@@ -20,8 +20,14 @@ bool Playing(const char* name) {
     return (status & DSBSTATUS_PLAYING) != 0;
 }
 
+// The flow needs no pictures, except where a test turns the drawing on for one.
 class ScenesTest : public GameTest {
   protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        game.drawing = false;
+    }
+
     void ClickOnPhase(int phase) {
         for (int frame = 0; frame < 60 && PhaseOfNextUpdate() != phase; ++frame) {
             Frame();
@@ -99,6 +105,7 @@ TEST_F(ScenesTest, AQuitOnFloorOneReachesTheTitleAfterTheLongFadeAndKeepsTheReco
     EXPECT_EQ(folder.RecordBytes(), "12\r\n");
 
     // The first picture the fade lets through shows "CLICK" in white (dimmed), not red.
+    game.drawing = true;
     FramesUntil([] { return longFade.state == FADE_OUT; });
     const auto screen = Screen();
     const int g = 64;
