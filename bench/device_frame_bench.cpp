@@ -13,20 +13,20 @@
 
 #include "d3d9.h"
 #include "d3dx9.h"
-#include "d3dx9/image_file.h"
 #include "frame/SharedContext.h"
 #include "graphics/CDepthStencil.h"
 #include "graphics/CTexture.h"
 #include "graphics/SharedSprite.h"
 #include "graphics/SpriteDrawing.h"
+#include "support/PicturePng.h"
 #include "test_seam.h"
 
 namespace {
 
 constexpr int kWidth = 640, kHeight = 480;
 
-platform::d3dx9::Image Noise(int size, bool holes) {
-    platform::d3dx9::Image image;
+platform::testing::Image Noise(int size, bool holes) {
+    platform::testing::Image image;
     image.width = image.height = size;
     uint32_t seed = 12345;
     for (int y = 0; y < size; ++y) {
@@ -60,9 +60,9 @@ class GameFrame {
         const auto folder = std::filesystem::temp_directory_path() /
                             ("pokutan_bench_" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
-        platform::d3dx9::WritePngFile((folder / "Background.png").string(), Noise(512, false));
-        platform::d3dx9::WritePngFile((folder / "Image.png").string(), Noise(256, true));
-        platform::d3dx9::WritePngFile((folder / "Font.png").string(), Noise(512, true));
+        pokutan_test::SavePicturePng(Noise(512, false), (folder / "Background.png").string());
+        pokutan_test::SavePicturePng(Noise(256, true), (folder / "Image.png").string());
+        pokutan_test::SavePicturePng(Noise(512, true), (folder / "Font.png").string());
         CTexture::SetDirectory(folder.string() + "/");
         CTexture::SetExtension(".png");
         background = CTexture::Load("Background");

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Installs what building and testing POKUTAN needs on Debian 12, only what is missing.
+# Installs what building and playing POKUTAN needs on Debian 12, only what is missing; with the
+# argument "test", also what the tests need (the smoke test runs the game in a private X server).
 set -euo pipefail
-packages=(cmake g++ make pkg-config clang-format libsdl2-dev libpng-dev zlib1g-dev
-          libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev)
+if [ "${1:-}" = test ]; then
+  packages+=(clang-format libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils x11-apps
+             python3)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

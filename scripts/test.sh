@@ -3,7 +3,7 @@
 # test twice: once plainly and once under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh test
 jobs=$(nproc)
 
 git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror

@@ -1,4 +1,4 @@
-// PNG reading and writing through libpng's simplified API. The file is read whole, stripped of
+// PNG reading through libpng's simplified API. The file is read whole, stripped of
 // its colour-space chunks and decoded from memory. libpng keeps its own state in
 // png_image::opaque; every exit path below leaves it freed.
 #include "d3dx9/image_file.h"
@@ -132,7 +132,10 @@ ImageFile ReadPngFile(const std::string& path) {
         failed.error = path + ": " + failed.error;
         return failed;
     }
-    RemoveColorSpaceChunks(bytes);
+    if (!RemoveColorSpaceChunks(bytes)) {
+        failed.error = path + ": a chunk runs past the end of the file";
+        return failed;
+    }
 
     png_image png = FreshPngImage();
     if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) {
@@ -164,21 +167,6 @@ ImageFile ReadPngFile(const std::string& path) {
     result.hasAlpha = hasAlpha;
     result.info = DescribePng(result.image.width, result.image.height, hasAlpha);
     return result;
-}
-
-bool WritePngFile(const std::string& path, const Image& image) {
-    if (image.width <= 0 || image.height <= 0 ||
-        image.pixels.size() != static_cast<size_t>(image.width) * image.height) {
-        return false;
-    }
-    png_image png = FreshPngImage();
-    png.width = static_cast<png_uint_32>(image.width);
-    png.height = static_cast<png_uint_32>(image.height);
-    png.format = kArgbWordFormat;
-    const int written =
-        png_image_write_to_file(&png, path.c_str(), 0, image.pixels.data(), 0, nullptr);
-    png_image_free(&png);
-    return written != 0;
 }
 
 }  // namespace platform::d3dx9

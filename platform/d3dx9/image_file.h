@@ -1,4 +1,4 @@
-// Reading and writing PNG files with libpng's simplified API, as 0xAARRGGBB pixels. Any colour
+// Reading PNG files with libpng's simplified API, as 0xAARRGGBB pixels. Any colour
 // type, bit depth and interlacing libpng accepts is read. Values are taken as stored: colour-space
 // chunks (gAMA, cHRM, sRGB, iCCP) are ignored and 16-bit channels are scaled to 8 bits without a
 // linear-light conversion (rounded); fully transparent pixels of 16-bit files read as
@@ -23,9 +23,5 @@ struct ImageFile {
 
 // Never throws; a missing, unreadable, corrupt or oversized file gives ok false and a reason.
 ImageFile ReadPngFile(const std::string& path);
-
-// Writes 8-bit RGBA; false when the file cannot be written. Tests and tools use it to save
-// pictures for inspection.
-bool WritePngFile(const std::string& path, const Image& image);
 
 }  // namespace platform::d3dx9

@@ -27,13 +27,13 @@ bool IsColorSpaceChunk(const uint8_t* type) {
 
 }  // namespace
 
-void RemoveColorSpaceChunks(std::vector<uint8_t>& pngBytes) {
+bool RemoveColorSpaceChunks(std::vector<uint8_t>& pngBytes) {
     size_t read = kSignatureSize;
     size_t write = kSignatureSize;
     while (read + kChunkOverhead <= pngBytes.size()) {
         const uint64_t length = ReadBigEndian(&pngBytes[read]);
         if (length > pngBytes.size() - read - kChunkOverhead) {
-            break;  // a chunk that runs past the end: keep the rest for libpng to judge
+            return false;
         }
         const size_t chunkSize = static_cast<size_t>(length) + kChunkOverhead;
         if (!IsColorSpaceChunk(&pngBytes[read + 4])) {
@@ -46,6 +46,7 @@ void RemoveColorSpaceChunks(std::vector<uint8_t>& pngBytes) {
         pngBytes.erase(pngBytes.begin() + static_cast<std::ptrdiff_t>(write),
                        pngBytes.begin() + static_cast<std::ptrdiff_t>(read));
     }
+    return true;
 }
 
 }  // namespace platform::d3dx9

@@ -1,7 +1,9 @@
 // Removes the colour-space chunks (gAMA, cHRM, sRGB, iCCP) from PNG file bytes, so that
 // libpng's simplified API hands back the pixel values as stored instead of converting them from
 // the file's declared gamma: a texture holds what the file holds, as image editors show it.
-// Bytes that do not parse as a chunk sequence are left as they are, for libpng to reject.
+// A chunk whose length runs past the end of the file can never load; it is refused here, before
+// libpng would allocate the length it claims (up to 2 GiB for a file of a few bytes). Other bytes
+// that do not parse as a chunk sequence are left as they are, for libpng to reject.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +11,7 @@
 
 namespace platform::d3dx9 {
 
-void RemoveColorSpaceChunks(std::vector<uint8_t>& pngBytes);
+// False when a chunk runs past the end of the bytes (nothing is removed then).
+bool RemoveColorSpaceChunks(std::vector<uint8_t>& pngBytes);
 
 }  // namespace platform::d3dx9

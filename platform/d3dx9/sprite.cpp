@@ -1,5 +1,6 @@
 // The D3DX sprite: batches textured rectangles between Begin and End under its transform and
-// draws them through the device with its own states, putting the device's back at End. Its
+// draws them through the device. Begin sets its states (and keeps the device's), Flush and End
+// draw with the states as the caller left them, End puts the device's back. Its
 // device objects live in the default pool from creation (and from each OnResetDevice) until
 // OnLostDevice or its release, so a forgotten OnLostDevice makes Reset fail as on Windows.
 #include <vector>
@@ -86,7 +87,9 @@ class Sprite final : public RefCounted<ID3DXSprite> {
         if (!(flags & D3DXSPRITE_DONOTSAVESTATE)) {
             states.Save(flags);
         }
-        ApplyStates();
+        if (!(flags & D3DXSPRITE_DONOTMODIFY_RENDERSTATE)) {
+            ApplySpriteStates(device, flags);
+        }
         return D3D_OK;
     }
 
@@ -127,8 +130,8 @@ class Sprite final : public RefCounted<ID3DXSprite> {
         if (queue.empty()) {
             return D3D_OK;
         }
-        // Device draws made since Begin may have changed what the sprite relies on.
-        ApplyStates();
+        // The states are Begin's alone: what the caller set since (the additive idiom's ONE
+        // destination) holds for every draw of the batch.
         device->SetFVF(kSpriteFvf);
         for (QueuedSprite& sprite : queue) {
             device->SetTexture(0, sprite.texture);
@@ -158,12 +161,6 @@ class Sprite final : public RefCounted<ID3DXSprite> {
             d3d9::Impl(device)->RemoveDefaultPoolObject();
         }
         device->Release();
-    }
-
-    void ApplyStates() {
-        if (!(flags & D3DXSPRITE_DONOTMODIFY_RENDERSTATE)) {
-            ApplySpriteStates(device, flags);
-        }
     }
 
     void ClearQueue() {

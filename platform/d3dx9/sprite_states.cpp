@@ -13,8 +13,8 @@ constexpr D3DRENDERSTATETYPE kBlendSet[] = {D3DRS_ALPHABLENDENABLE, D3DRS_SRCBLE
 constexpr D3DTEXTURESTAGESTATETYPE kStageStates[6] = {D3DTSS_COLOROP,   D3DTSS_COLORARG1,
                                                       D3DTSS_COLORARG2, D3DTSS_ALPHAOP,
                                                       D3DTSS_ALPHAARG1, D3DTSS_ALPHAARG2};
-constexpr D3DSAMPLERSTATETYPE kSamplerStates[4] = {D3DSAMP_ADDRESSU, D3DSAMP_ADDRESSV,
-                                                   D3DSAMP_MAGFILTER, D3DSAMP_MINFILTER};
+constexpr D3DSAMPLERSTATETYPE kSamplerStates[5] = {
+    D3DSAMP_ADDRESSU, D3DSAMP_ADDRESSV, D3DSAMP_MAGFILTER, D3DSAMP_MINFILTER, D3DSAMP_MIPFILTER};
 constexpr D3DTRANSFORMSTATETYPE kTransforms[3] = {D3DTS_WORLD, D3DTS_VIEW, D3DTS_PROJECTION};
 
 D3DMATRIX PixelProjection(const D3DVIEWPORT9& viewport) {
@@ -68,6 +68,8 @@ void ApplySpriteStates(IDirect3DDevice9* device, DWORD flags) {
     device->SetSamplerState(0, D3DSAMP_ADDRESSV, D3DTADDRESS_CLAMP);
     device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
     device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+    // A minified sprite reads the texture's mip chain instead of aliasing level 0.
+    device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);
 }
 
 void SavedSpriteStates::Save(DWORD flags) {
@@ -83,7 +85,7 @@ void SavedSpriteStates::Save(DWORD flags) {
     for (int i = 0; i < 6; ++i) {
         device->GetTextureStageState(0, kStageStates[i], &stageValues[i]);
     }
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         device->GetSamplerState(0, kSamplerStates[i], &samplerValues[i]);
     }
     for (int i = 0; i < 3; ++i) {
@@ -104,7 +106,7 @@ void SavedSpriteStates::Restore() {
     for (int i = 0; i < 6; ++i) {
         device->SetTextureStageState(0, kStageStates[i], stageValues[i]);
     }
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         device->SetSamplerState(0, kSamplerStates[i], samplerValues[i]);
     }
     for (int i = 0; i < 3; ++i) {

@@ -12,8 +12,8 @@ namespace platform::d3dx9 {
 // coordinates to the pixels of the current viewport with the half-pixel correction (an unscaled
 // sprite at integer coordinates maps texels one to one onto pixels; z passes through), alpha
 // test GREATER 0, no culling, no lighting, stage 0 modulating texture and diffuse for colour and
-// alpha, sampler 0 clamped with linear filtering; SRCALPHA/INVSRCALPHA blending only with
-// D3DXSPRITE_ALPHABLEND. Depth states are left alone.
+// alpha, sampler 0 clamped with linear min, mag and mip filtering; SRCALPHA/INVSRCALPHA blending
+// only with D3DXSPRITE_ALPHABLEND. Depth states are left alone.
 void ApplySpriteStates(IDirect3DDevice9* device, DWORD flags);
 
 class SavedSpriteStates {
@@ -36,7 +36,7 @@ class SavedSpriteStates {
     std::vector<DWORD> renderValues;
     std::vector<D3DRENDERSTATETYPE> renderStates;
     DWORD stageValues[6] = {};
-    DWORD samplerValues[4] = {};
+    DWORD samplerValues[5] = {};
     D3DMATRIX transforms[3] = {};
     DWORD fvf = 0;
     IDirect3DBaseTexture9* texture = nullptr;

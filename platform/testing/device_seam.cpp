@@ -1,6 +1,4 @@
 // Test seam for the device: injected loss, default-pool bookkeeping, back-buffer read-back.
-#include <png.h>
-
 #include "d3d9/device.h"
 #include "d3d9/surface.h"
 #include "d3d9/texture.h"
@@ -47,16 +45,6 @@ Image ReadTextureLevel(IDirect3DTexture9* texture, int level) {
         return Image{};
     }
     return ImageOf(d3d9::TextureImpl(texture)->Pixels().level(level));
-}
-
-bool SavePng(const Image& image, const std::string& path) {
-    png_image png = {};
-    png.version = PNG_IMAGE_VERSION;
-    png.width = static_cast<png_uint_32>(image.width);
-    png.height = static_cast<png_uint_32>(image.height);
-    png.format = PNG_FORMAT_BGRA;  // ARGB words in little-endian memory are B, G, R, A bytes
-    return png_image_write_to_file(&png, path.c_str(), 0, image.pixels.data(), image.width * 4,
-                                   nullptr) != 0;
 }
 
 }  // namespace platform::testing

@@ -80,9 +80,6 @@ Image ReadSurface(IDirect3DSurface9* surface);
 // One mip level of a texture; empty when there is no such level.
 Image ReadTextureLevel(IDirect3DTexture9* texture, int level);
 
-// Writes an image as a PNG file; false on failure.
-bool SavePng(const Image& image, const std::string& path);
-
 }  // namespace platform::testing
 
 namespace platform::testing {

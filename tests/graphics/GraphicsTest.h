@@ -11,7 +11,6 @@
 #include <string>
 
 #include "d3d9.h"
-#include "d3dx9/image_file.h"
 #include "frame/SharedContext.h"
 #include "graphics/CTexture.h"
 #include "platform/d3d9/device_fixture.h"
@@ -54,21 +53,13 @@ class GraphicsTest : public ::testing::Test {
         }
     }
 
-    void WriteTextureFile(const std::string& name, const platform::d3dx9::Image& picture) {
-        ASSERT_TRUE(platform::d3dx9::WritePngFile((folder / (name + ".png")).string(), picture));
+    void WriteTextureFile(const std::string& name, const platform::testing::Image& picture) {
+        ASSERT_TRUE(pokutan_test::SavePicturePng(picture, (folder / (name + ".png")).string()));
     }
 
     template <typename Colour>
-    static platform::d3dx9::Image Picture(int width, int height, Colour colour) {
-        platform::d3dx9::Image picture;
-        picture.width = width;
-        picture.height = height;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                picture.pixels.push_back(colour(x, y));
-            }
-        }
-        return picture;
+    static platform::testing::Image Picture(int width, int height, Colour colour) {
+        return pokutan_test::MakeImage(width, height, colour);
     }
 
     void ClearScreen(D3DCOLOR colour) {

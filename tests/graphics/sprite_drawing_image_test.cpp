@@ -8,8 +8,8 @@
 namespace {
 
 using platform::testing::Image;
-using pokutan_test::ImagesMatch;
 using pokutan_test::MakeImage;
+using pokutan_test::PicturesMatch;
 
 // A picture in which every texel differs from every other.
 uint32_t Texel(int x, int y) {
@@ -61,32 +61,32 @@ class SpriteDrawingTest : public GraphicsTest {
 
 TEST_F(SpriteDrawingTest, UnflippedSpriteIsCentredOnTheTranslation) {
     DrawPicture(0, 0.0f);
-    EXPECT_TRUE(ImagesMatch(Screen(), Expected([](int i, int j) {
-                                return std::pair{84 + i, 84 + j};
-                            }),
-                            2, "sprite_unflipped"));
+    EXPECT_TRUE(PicturesMatch(Screen(), Expected([](int i, int j) {
+                                  return std::pair{84 + i, 84 + j};
+                              }),
+                              "sprite_unflipped", 2));
 }
 
 TEST_F(SpriteDrawingTest, FlagsSixMirrorBothWays) {
     DrawPicture(FLIP_HORIZONTAL | FLIP_VERTICAL | 1 | 8, 0.0f);  // other bits are ignored
-    EXPECT_TRUE(ImagesMatch(Screen(), Expected([](int i, int j) {
-                                return std::pair{115 - i, 115 - j};
-                            }),
-                            2, "sprite_flipped_both"));
+    EXPECT_TRUE(PicturesMatch(Screen(), Expected([](int i, int j) {
+                                  return std::pair{115 - i, 115 - j};
+                              }),
+                              "sprite_flipped_both", 2));
     ClearScreen(0xFF000000);
     DrawPicture(FLIP_HORIZONTAL, 0.0f);
-    EXPECT_TRUE(ImagesMatch(Screen(), Expected([](int i, int j) {
-                                return std::pair{115 - i, 84 + j};
-                            }),
-                            2, "sprite_flipped_horizontally"));
+    EXPECT_TRUE(PicturesMatch(Screen(), Expected([](int i, int j) {
+                                  return std::pair{115 - i, 84 + j};
+                              }),
+                              "sprite_flipped_horizontally", 2));
 }
 
 TEST_F(SpriteDrawingTest, NinetyDegreesTurnClockwiseAboutTheCentre) {
     DrawPicture(0, 90.0f);
-    EXPECT_TRUE(ImagesMatch(Screen(), Expected([](int i, int j) {
-                                return std::pair{115 - j, 84 + i};
-                            }),
-                            2, "sprite_quarter_turn"));
+    EXPECT_TRUE(PicturesMatch(Screen(), Expected([](int i, int j) {
+                                  return std::pair{115 - j, 84 + i};
+                              }),
+                              "sprite_quarter_turn", 2));
 }
 
 TEST_F(SpriteDrawingTest, DrawSpritePlacesTheTopLeftCornerUnscaled) {
@@ -102,7 +102,7 @@ TEST_F(SpriteDrawingTest, DrawSpritePlacesTheTopLeftCornerUnscaled) {
         const bool inside = x >= 50 && x < 66 && y >= 60 && y < 76;
         return inside ? Texel(x - 50 + 8, y - 60 + 4) : 0xFF000000u;
     });
-    EXPECT_TRUE(ImagesMatch(Screen(), expected, 2, "draw_sprite"));
+    EXPECT_TRUE(PicturesMatch(Screen(), expected, "draw_sprite", 2));
 }
 
 TEST_F(SpriteDrawingTest, MagentaPixelsOfALoadedImageDrawTransparent) {
@@ -175,7 +175,7 @@ TEST_F(SpriteDrawingTest, TexturedQuadMirrorsWithNegativeDeltas) {
         }
         return 0xFF000000u;
     });
-    EXPECT_TRUE(ImagesMatch(Screen(), expected, 0, "quad_mirrored"));
+    EXPECT_TRUE(PicturesMatch(Screen(), expected, "quad_mirrored"));
     DWORD value = 0;
     device->GetTextureStageState(0, D3DTSS_ALPHAOP, &value);
     EXPECT_EQ(value, static_cast<DWORD>(D3DTOP_MODULATE)) << "the stage states stay as set";

@@ -8,8 +8,8 @@
 namespace {
 
 using platform::testing::Image;
-using pokutan_test::ImagesMatch;
 using pokutan_test::MakeImage;
+using pokutan_test::PicturesMatch;
 
 std::string Charset() {
     std::string charset;
@@ -84,7 +84,7 @@ TEST_F(SpriteFontTest, SpaceLeavesAGlyphWideGapAndEveryCharacterSitsHalfAPixelIn
     font32->DrawString(10, 20, 0.0f, "A B", 0xFFFFFFFF);
     // Quads at x + 0.5 and x + 64.5 cover the pixels from x + 1 and x + 65 on.
     EXPECT_TRUE(
-        ImagesMatch(Screen(), Expected(32, {{'A', 11, 21}, {'B', 75, 21}}), 0, "font_a_space_b"));
+        PicturesMatch(Screen(), Expected(32, {{'A', 11, 21}, {'B', 75, 21}}), "font_a_space_b"));
 }
 
 TEST_F(SpriteFontTest, LineFeedAndHighBytesOnlyAdvance) {
@@ -92,20 +92,20 @@ TEST_F(SpriteFontTest, LineFeedAndHighBytesOnlyAdvance) {
                        "1\n2\x82\xA0\xFF"
                        "3",
                        0xFFFFFFFF);
-    EXPECT_TRUE(ImagesMatch(Screen(), Expected(32, {{'1', 1, 1}, {'2', 65, 1}, {'3', 193, 1}}), 0,
-                            "font_advance_only"));
+    EXPECT_TRUE(PicturesMatch(Screen(), Expected(32, {{'1', 1, 1}, {'2', 65, 1}, {'3', 193, 1}}),
+                              "font_advance_only"));
     ClearScreen(0xFF000000);
     font32->DrawString(0, 0, 0.0f, "", 0xFFFFFFFF);
-    EXPECT_TRUE(ImagesMatch(Screen(), Expected(32, {}), 0, "font_empty"));
+    EXPECT_TRUE(PicturesMatch(Screen(), Expected(32, {}), "font_empty"));
 }
 
 TEST_F(SpriteFontTest, PrintCenteredPutsTheTextsMiddleOnThePoint) {
     const D3DXVECTOR2 centre(320, 240);
     font64->PrintCentered(&centre, 0xFFFFFFFF, "%03d", 7);
     // w = 192, h = 64: the first cell's corner at (224, 208) plus half a pixel.
-    EXPECT_TRUE(ImagesMatch(Screen(),
-                            Expected(64, {{'0', 225, 209}, {'0', 289, 209}, {'7', 353, 209}}), 0,
-                            "font_centred"));
+    EXPECT_TRUE(PicturesMatch(Screen(),
+                              Expected(64, {{'0', 225, 209}, {'0', 289, 209}, {'7', 353, 209}}),
+                              "font_centred"));
 }
 
 TEST_F(SpriteFontTest, PrintFormatsAndModulatesByTheColour) {
@@ -113,7 +113,7 @@ TEST_F(SpriteFontTest, PrintFormatsAndModulatesByTheColour) {
     const Image screen = Screen();
     const uint32_t b = ColourOf('B');
     const uint32_t expected = 0xFF000000u | (((b >> 16 & 0xFF) * 128 + 127) / 255) << 16;
-    EXPECT_LE(pokutan_test::ChannelDistance(screen.At(1, 101) & 0xFFFF0000u, expected), 1);
+    EXPECT_LE(pokutan_test::LargestChannelDifference(screen.At(1, 101) & 0xFFFF0000u, expected), 1);
     EXPECT_NE(screen.At(33, 101), 0xFF000000u);   // '0'
     EXPECT_NE(screen.At(97, 101), 0xFF000000u);   // 'F'
     EXPECT_EQ(screen.At(129, 101), 0xFF000000u);  // nothing after it
@@ -131,7 +131,7 @@ TEST_F(SpriteFontTest, LongFormattedTextIsCutTo127Characters) {
     for (int y = 1; y <= 32; ++y) {
         expected.pixels[static_cast<size_t>(y) * kWidth] = ColourOf('x');
     }
-    EXPECT_TRUE(ImagesMatch(Screen(), expected, 0, "font_cut"));
+    EXPECT_TRUE(PicturesMatch(Screen(), expected, "font_cut"));
 }
 
 }  // namespace

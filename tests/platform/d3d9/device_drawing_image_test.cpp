@@ -5,8 +5,8 @@
 namespace {
 
 using platform::testing::Image;
-using pokutan_test::ImagesMatch;
 using pokutan_test::MakeImage;
+using pokutan_test::PicturesMatch;
 
 class DeviceDrawing : public pokutan_test::DeviceFixture {
   protected:
@@ -29,7 +29,7 @@ TEST_F(DeviceDrawing, PointSampledQuadCopiesTexelsOneToOne) {
         const bool inside = x >= 8 && x < 24 && y >= 4 && y < 20;
         return inside ? Checker(x - 8, y - 4) : 0xFF000000u;
     });
-    EXPECT_TRUE(ImagesMatch(Screen(), expected, 0, "device_point_quad"));
+    EXPECT_TRUE(PicturesMatch(Screen(), expected, "device_point_quad"));
     device->SetTexture(0, nullptr);
     texture->Release();
 }
@@ -48,7 +48,7 @@ TEST_F(DeviceDrawing, AdditiveAndSourceAlphaBlending) {
     DrawQuad(32, 0, 64, 64, 0.0f, 0x80FF0000);
     const Image screen = Screen();
     EXPECT_EQ(screen.At(10, 10), 0xFF6080FFu);  // saturated blue stays 255
-    EXPECT_LE(pokutan_test::ChannelDistance(screen.At(40, 10), 0xFF90207Fu), 1)
+    EXPECT_LE(pokutan_test::LargestChannelDifference(screen.At(40, 10), 0xFF90207Fu), 1)
         << std::hex << screen.At(40, 10);
 }
 
@@ -87,7 +87,7 @@ TEST_F(DeviceDrawing, UntransformedQuadWithIdentityTransformsCoversTheViewport) 
     const Image expected = MakeImage(kSize, kSize, [](int x, int y) {
         return x >= 16 && x < 48 && y >= 16 && y < 48 ? 0xFF00FF00u : 0xFF000000u;
     });
-    EXPECT_TRUE(ImagesMatch(Screen(), expected, 0, "device_xyz_viewport"));
+    EXPECT_TRUE(PicturesMatch(Screen(), expected, "device_xyz_viewport"));
 
     // Lighting is on by default and no light can be set: the colour goes black.
     device->SetRenderState(D3DRS_LIGHTING, TRUE);
@@ -126,11 +126,11 @@ TEST_F(DeviceDrawing, RenderTargetTextureIsDrawnIntoThenSampled) {
     device->SetTexture(0, target);
     DrawQuad(0, 0, 32, 16, 0.5f, 0xFFFFFFFF);
     device->SetTexture(0, nullptr);
-    EXPECT_TRUE(ImagesMatch(
+    EXPECT_TRUE(PicturesMatch(
         Screen(),
         MakeImage(kSize, kSize,
                   [&](int x, int y) { return x < 32 && y < 16 ? drawn.At(x, y) : 0xFF000000u; }),
-        0, "device_render_target"));
+        "device_render_target"));
     target->Release();
 }
 

@@ -1,15 +1,14 @@
 // A headless window and a 64 x 64 windowed device with an automatic D24S8 depth stencil, for
-// the device and D3DX tests; plus drawing helpers and picture comparison that saves both
-// pictures under failed_pictures/ when they differ.
+// the device and D3DX tests; plus drawing helpers and a picture builder. Pictures are compared
+// with support/PictureCompare.h.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
+#include <cstdint>
 
 #include "d3d9.h"
+#include "support/PictureCompare.h"
 #include "test_seam.h"
 
 namespace pokutan_test {
@@ -82,45 +81,6 @@ class DeviceFixture : public ::testing::Test {
     IDirect3DDevice9* device = nullptr;
     D3DPRESENT_PARAMETERS parameters = {};
 };
-
-inline int ChannelDistance(uint32_t a, uint32_t b) {
-    int largest = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        largest = std::max(largest, std::abs(static_cast<int>((a >> shift) & 0xFF) -
-                                             static_cast<int>((b >> shift) & 0xFF)));
-    }
-    return largest;
-}
-
-// Same size and every channel within tolerance; otherwise both pictures are written beside the
-// test's output as failed_pictures/<name>_actual.png and _expected.png.
-inline testing::AssertionResult ImagesMatch(const platform::testing::Image& actual,
-                                            const platform::testing::Image& expected, int tolerance,
-                                            const std::string& name) {
-    std::string failure;
-    if (actual.width != expected.width || actual.height != expected.height) {
-        failure = "sizes differ";
-    }
-    for (int y = 0; failure.empty() && y < actual.height; ++y) {
-        for (int x = 0; x < actual.width; ++x) {
-            if (ChannelDistance(actual.At(x, y), expected.At(x, y)) > tolerance) {
-                char text[96];
-                std::snprintf(text, sizeof text, "pixel (%d, %d) is %08X, expected %08X", x, y,
-                              actual.At(x, y), expected.At(x, y));
-                failure = text;
-                break;
-            }
-        }
-    }
-    if (failure.empty()) {
-        return testing::AssertionSuccess();
-    }
-    std::error_code ignored;
-    std::filesystem::create_directories("failed_pictures", ignored);
-    platform::testing::SavePng(actual, "failed_pictures/" + name + "_actual.png");
-    platform::testing::SavePng(expected, "failed_pictures/" + name + "_expected.png");
-    return testing::AssertionFailure() << name << ": " << failure << " (see failed_pictures/)";
-}
 
 // A picture of that size filled by colour(x, y).
 template <typename Colour>

@@ -6,9 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "platform/d3dx9/picture_compare.h"
+#include "platform/d3dx9/seam_picture.h"
 
 namespace {
+
+using pokutan_test::ToPicture;
 
 using platform::d3dx9::BuildMipChain;
 using platform::d3dx9::FullMipLevelCount;
@@ -86,7 +88,7 @@ TEST(MipChain, LevelsAreTwoByTwoBoxAverages) {
                                above.At(2 * x, 2 * y + 1), above.At(2 * x + 1, 2 * y + 1)}));
             }
         }
-        EXPECT_TRUE(pokutan_test::PicturesMatch(chain[level], expected, 0,
+        EXPECT_TRUE(pokutan_test::PicturesMatch(ToPicture(chain[level]), ToPicture(expected),
                                                 "mip_level_" + std::to_string(level)));
     }
 }

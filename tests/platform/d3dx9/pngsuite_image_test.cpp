@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "d3dx9/image_file.h"
-#include "platform/d3dx9/picture_compare.h"
 #include "platform/d3dx9/pngsuite_reference.h"
+#include "platform/d3dx9/seam_picture.h"
 
 namespace {
+
+using pokutan_test::ToPicture;
 
 namespace fs = std::filesystem;
 using namespace pokutan_test::pngsuite;
@@ -39,7 +41,8 @@ TEST_P(ValidSuiteImage, DecodesToTheListedPixels) {
         << "no reference list of " << file.image.width << " x " << file.image.height << " pixels";
     // The lists narrow 16-bit channels by dropping the low byte; the loader rounds.
     const int tolerance = BitDepthOf(name) == 16 ? 1 : 0;
-    EXPECT_TRUE(pokutan_test::PicturesMatch(file.image, expected, tolerance, "pngsuite_" + name));
+    EXPECT_TRUE(pokutan_test::PicturesMatch(ToPicture(file.image), ToPicture(expected),
+                                            "pngsuite_" + name, tolerance));
 
     const bool anyTranslucent = std::any_of(expected.pixels.begin(), expected.pixels.end(),
                                             [](uint32_t p) { return p >> 24 != 0xFF; });

@@ -8,9 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/d3dx9/picture_compare.h"
+#include "platform/d3dx9/seam_picture.h"
 
 namespace {
+
+using pokutan_test::ToPicture;
 
 using platform::d3dx9::Filter;
 using platform::d3dx9::Image;
@@ -76,7 +78,8 @@ TEST(Resample, ScreenSizedPictureIsStretchedOverTheWholeTexture) {
         return PackArgb(255, static_cast<uint32_t>(std::lround(red)),
                         static_cast<uint32_t>(std::lround(green)), 77);
     });
-    EXPECT_TRUE(pokutan_test::PicturesMatch(*texture, expected, 1, "stretch_640x480"));
+    EXPECT_TRUE(pokutan_test::PicturesMatch(ToPicture(*texture), ToPicture(expected),
+                                            "stretch_640x480", 1));
 }
 
 TEST(Resample, QuadrantsLandInTheMatchingQuarters) {
@@ -102,7 +105,7 @@ TEST(Resample, ExactSizeIsAnExactCopy) {
         256, 256, [](int x, int y) { return PackArgb((x * 7 + y) & 0xFF, x, y, (x ^ y) & 0xFF); });
     const std::optional<Image> same = Resample(source, 256, 256, Filter::kTriangle);
     ASSERT_TRUE(same);
-    EXPECT_TRUE(pokutan_test::PicturesMatch(*same, source, 0, "exact_256"));
+    EXPECT_TRUE(pokutan_test::PicturesMatch(ToPicture(*same), ToPicture(source), "exact_256"));
 }
 
 TEST(Resample, SymmetricPicturesStaySymmetricSoNothingShifts) {
@@ -115,7 +118,8 @@ TEST(Resample, SymmetricPicturesStaySymmetricSoNothingShifts) {
             SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
             const std::optional<Image> result = Resample(source, width, height, filter);
             ASSERT_TRUE(result);
-            EXPECT_TRUE(pokutan_test::PicturesMatch(*result, Mirrored(*result), 0, "symmetry"));
+            EXPECT_TRUE(pokutan_test::PicturesMatch(ToPicture(*result),
+                                                    ToPicture(Mirrored(*result)), "symmetry"));
         }
     }
 }

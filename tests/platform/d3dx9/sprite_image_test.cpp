@@ -1,14 +1,16 @@
 // The D3DX sprite on a device: placement with centre, position and transform, colour
 // modulation, alpha test and blending, submission order, and the device state kept and
 // restored around Begin and End.
+#include <algorithm>
+
 #include "d3dx9.h"
 #include "platform/d3d9/device_fixture.h"
 
 namespace {
 
 using platform::testing::Image;
-using pokutan_test::ImagesMatch;
 using pokutan_test::MakeImage;
+using pokutan_test::PicturesMatch;
 
 uint32_t Numbered(int x, int y) {
     return 0xFF000000u | static_cast<uint32_t>(x * 16) << 16 | static_cast<uint32_t>(y * 16) << 8;
@@ -47,7 +49,7 @@ TEST_F(SpriteDrawing, UnscaledSpriteMapsTexelsOneToOneAtPositionMinusCentre) {
         const bool inside = x >= 10 && x < 14 && y >= 20 && y < 26;
         return inside ? Numbered(x - 10 + 2, y - 20 + 1) : 0xFF000000u;
     });
-    EXPECT_TRUE(ImagesMatch(Screen(), expected, 0, "sprite_one_to_one"));
+    EXPECT_TRUE(PicturesMatch(Screen(), expected, "sprite_one_to_one"));
 }
 
 TEST_F(SpriteDrawing, TransformScalesAndMovesAndColourModulates) {
@@ -66,7 +68,7 @@ TEST_F(SpriteDrawing, TransformScalesAndMovesAndColourModulates) {
     const Image expected = MakeImage(kSize, kSize, [](int x, int y) {
         return x >= 20 && x < 28 && y >= 10 && y < 22 ? 0xFF8040C0u : 0xFF000000u;
     });
-    EXPECT_TRUE(ImagesMatch(Screen(), expected, 0, "sprite_transform"));
+    EXPECT_TRUE(PicturesMatch(Screen(), expected, "sprite_transform"));
     white->Release();
 }
 
@@ -104,7 +106,7 @@ TEST_F(SpriteDrawing, AlphaBlendFlagBlendsAndFlagsZeroKeepTheDevicesBlending) {
     sprite->Draw(half, nullptr, nullptr, &right, 0xFF00FF00);
     sprite->End();
     const Image screen = Screen();
-    EXPECT_LE(pokutan_test::ChannelDistance(screen.At(1, 1), 0xFF80003Fu), 1)
+    EXPECT_LE(pokutan_test::LargestChannelDifference(screen.At(1, 1), 0xFF80003Fu), 1)
         << std::hex << screen.At(1, 1);
     EXPECT_EQ(screen.At(9, 1), 0xFF00FF80u) << "ONE/ONE adds the colour";
     half->Release();
@@ -130,6 +132,79 @@ TEST_F(SpriteDrawing, LaterSpritesCoverEarlierOnesAndEachKeepsItsTransform) {
     EXPECT_EQ(screen.At(15, 15), 0xFF0000FFu);
     red->Release();
     blue->Release();
+}
+
+TEST_F(SpriteDrawing, StatesSetAfterBeginHoldForEveryDrawOfTheBatch) {
+    // The additive idiom: the sprite's alpha blending, then the caller's own ONE destination.
+    IDirect3DTexture9* dim = MakeTexture(4, 4, [](int, int) { return 0xFF101010u; });
+    IDirect3DTexture9* dimRed = MakeTexture(4, 4, [](int, int) { return 0xFF100000u; });
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+    const D3DXVECTOR3 position(8, 8, 0);
+    sprite->Begin(D3DXSPRITE_ALPHABLEND);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+    for (int layer = 0; layer < 8; ++layer) {
+        // Changing textures and flushing on the way, as a long batch does.
+        sprite->Draw(layer % 2 ? dimRed : dim, nullptr, nullptr, &position, 0xFFFFFFFF);
+        if (layer == 3) {
+            sprite->Flush();
+        }
+    }
+    sprite->End();
+    const Image expected = MakeImage(kSize, kSize, [](int x, int y) {
+        const bool inside = x >= 8 && x < 12 && y >= 8 && y < 12;
+        return inside ? 0xFF804040u : 0xFF000000u;
+    });
+    EXPECT_TRUE(PicturesMatch(Screen(), expected, "sprite_additive_layers"));
+    DWORD value = 0;
+    device->GetRenderState(D3DRS_DESTBLEND, &value);
+    EXPECT_EQ(value, static_cast<DWORD>(D3DBLEND_ZERO)) << "End still puts the device's back";
+    dim->Release();
+    dimRed->Release();
+}
+
+TEST_F(SpriteDrawing, MinifiedSpriteReadsTheMipChain) {
+    // Level 0 white, every smaller level red: a sprite shown at a quarter size is red only
+    // when it is sampled from the mip chain.
+    IDirect3DTexture9* chained = nullptr;
+    ASSERT_EQ(
+        device->CreateTexture(16, 16, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &chained, nullptr),
+        D3D_OK);
+    for (UINT level = 0; level < chained->GetLevelCount(); ++level) {
+        D3DSURFACE_DESC desc;
+        D3DLOCKED_RECT locked;
+        chained->GetLevelDesc(level, &desc);
+        ASSERT_EQ(chained->LockRect(level, &locked, nullptr, 0), D3D_OK);
+        for (UINT y = 0; y < desc.Height; ++y) {
+            auto* row =
+                reinterpret_cast<uint32_t*>(static_cast<char*>(locked.pBits) + y * locked.Pitch);
+            std::fill(row, row + desc.Width, level == 0 ? 0xFFFFFFFFu : 0xFFFF0000u);
+        }
+        chained->UnlockRect(level);
+    }
+    D3DXMATRIX quarter;
+    D3DXMatrixScaling(&quarter, 0.25f, 0.25f, 1);
+    sprite->Begin(0);  // over the device's default: no mip filter
+    sprite->SetTransform(&quarter);
+    const D3DXVECTOR3 position(40, 40, 0);
+    sprite->Draw(chained, nullptr, nullptr, &position, 0xFFFFFFFF);
+    sprite->End();
+    DWORD value = 0;
+    device->GetSamplerState(0, D3DSAMP_MIPFILTER, &value);
+    EXPECT_EQ(value, static_cast<DWORD>(D3DTEXF_NONE)) << "End puts the device's back";
+
+    device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
+    sprite->Begin(0);
+    device->GetSamplerState(0, D3DSAMP_MIPFILTER, &value);
+    EXPECT_EQ(value, static_cast<DWORD>(D3DTEXF_LINEAR));
+    sprite->End();
+    device->GetSamplerState(0, D3DSAMP_MIPFILTER, &value);
+    EXPECT_EQ(value, static_cast<DWORD>(D3DTEXF_POINT));
+    const Image expected = MakeImage(kSize, kSize, [](int x, int y) {
+        const bool inside = x >= 10 && x < 14 && y >= 10 && y < 14;
+        return inside ? 0xFFFF0000u : 0xFF000000u;
+    });
+    EXPECT_TRUE(PicturesMatch(Screen(), expected, "sprite_minified_mip_chain"));
+    chained->Release();
 }
 
 TEST_F(SpriteDrawing, BeginSetsItsStatesAndEndPutsTheDevicesBack) {

@@ -9,10 +9,12 @@
 #include "d3dx9.h"
 #include "d3dx9/image_file.h"
 #include "platform/d3d9/device_fixture.h"
-#include "platform/d3dx9/picture_compare.h"
 #include "platform/d3dx9/pngsuite_reference.h"
+#include "platform/d3dx9/seam_picture.h"
 
 namespace {
+
+using pokutan_test::ToPicture;
 
 namespace fs = std::filesystem;
 using platform::d3dx9::Image;
@@ -36,7 +38,7 @@ class TextureFile : public pokutan_test::DeviceFixture {
 
     std::string SavePicture(const Image& picture, const std::string& stem) {
         const fs::path path = TempPath(stem);
-        EXPECT_TRUE(platform::d3dx9::WritePngFile(path.string(), picture));
+        EXPECT_TRUE(pokutan_test::SavePicturePng(pokutan_test::ToPicture(picture), path.string()));
         return path.string();
     }
 
@@ -77,14 +79,6 @@ Image Picture(int width, int height, uint32_t fill) {
     picture.width = width;
     picture.height = height;
     picture.pixels.assign(static_cast<size_t>(width) * height, fill);
-    return picture;
-}
-
-Image FromSeam(const platform::testing::Image& image) {
-    Image picture;
-    picture.width = image.width;
-    picture.height = image.height;
-    picture.pixels = image.pixels;
     return picture;
 }
 
@@ -154,12 +148,13 @@ TEST_P(SuiteTexture, HoldsTheListedPixels) {
     const std::string& name = GetParam();
     IDirect3DTexture9* texture = nullptr;
     ASSERT_EQ(LoadAsIs((kSuite / "png" / (name + ".png")).string(), &texture), D3D_OK);
-    const Image actual = FromSeam(platform::testing::ReadTextureLevel(texture, 0));
+    const platform::testing::Image actual = platform::testing::ReadTextureLevel(texture, 0);
     texture->Release();
     Image expected;
     ASSERT_TRUE(ReferencePicture(name, actual.width, actual.height, expected));
     const int tolerance = BitDepthOf(name) == 16 ? 1 : 0;
-    EXPECT_TRUE(pokutan_test::PicturesMatch(actual, expected, tolerance, "texture_" + name));
+    EXPECT_TRUE(
+        pokutan_test::PicturesMatch(actual, ToPicture(expected), "texture_" + name, tolerance));
 }
 
 INSTANTIATE_TEST_SUITE_P(PngSuite, SuiteTexture,

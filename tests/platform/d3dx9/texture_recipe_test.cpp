@@ -11,6 +11,7 @@
 #include "d3dx9/image_file.h"
 #include "d3dx9/mip_chain.h"
 #include "d3dx9/resample.h"
+#include "platform/d3dx9/seam_picture.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ class TextureRecipe : public testing::Test {
     std::string Save(const Image& picture) {
         const fs::path path =
             fs::temp_directory_path() / ("pokutan_recipe_" + std::to_string(::getpid()) + ".png");
-        EXPECT_TRUE(WritePngFile(path.string(), picture));
+        EXPECT_TRUE(pokutan_test::SavePicturePng(pokutan_test::ToPicture(picture), path.string()));
         path_ = path;
         return path.string();
     }

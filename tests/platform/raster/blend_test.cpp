@@ -84,7 +84,7 @@ TEST_F(BlendTest, SourceAlphaOverVaryingAlphaMatchesTheFormulaOnEveryPixel) {
                               255;
             expected |= static_cast<uint32_t>(value) << shift;
         }
-        EXPECT_LE(ColorDistance(row.row(0)[x], expected), 1) << x;
+        EXPECT_LE(LargestChannelDifference(row.row(0)[x], expected), 1) << x;
     }
 }
 
@@ -145,7 +145,9 @@ TEST_F(BlendTest, EveryFactorPairMatchesTheDefinition) {
                 const auto s = static_cast<platform::raster::Blend>(sf);
                 const auto d = static_cast<platform::raster::Blend>(df);
                 const uint32_t actual = Blend(s, d, source, destination, op);
-                EXPECT_LE(ColorDistance(actual, ReferenceBlend(s, d, source, destination, op)), 1)
+                EXPECT_LE(
+                    LargestChannelDifference(actual, ReferenceBlend(s, d, source, destination, op)),
+                    1)
                     << sf << "/" << df << " op " << static_cast<int>(op) << std::hex << " got "
                     << actual;
             }

@@ -1,20 +1,17 @@
 // Helpers shared by the rasteriser tests: a default draw state over a target, quad and vertex
-// builders, and image comparison that writes the actual and expected pictures as PNG next to
-// the test's output when they differ.
+// builders, and a target's pixels as a picture for the tests' picture comparison.
 #pragma once
-
-#include <png.h>
-
-#include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 #include "raster/draw_state.h"
 #include "raster/rasterizer.h"
+#include "support/PictureCompare.h"
+#include "test_seam.h"
 
 namespace raster_test {
 
@@ -50,62 +47,15 @@ inline int Channel(uint32_t color, int shift) {
     return static_cast<int>((color >> shift) & 0xFF);
 }
 
-// Largest per-channel difference.
-inline int ColorDistance(uint32_t a, uint32_t b) {
-    int worst = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        worst = std::max(worst, std::abs(Channel(a, shift) - Channel(b, shift)));
-    }
-    return worst;
-}
+using pokutan_test::LargestChannelDifference;
 
-inline bool WritePng(const std::string& path, int width, int height,
-                     const std::vector<uint32_t>& argb) {
-    std::vector<uint8_t> rgba(argb.size() * 4);
-    for (size_t i = 0; i < argb.size(); ++i) {
-        rgba[4 * i] = static_cast<uint8_t>(argb[i] >> 16);
-        rgba[4 * i + 1] = static_cast<uint8_t>(argb[i] >> 8);
-        rgba[4 * i + 2] = static_cast<uint8_t>(argb[i]);
-        rgba[4 * i + 3] = static_cast<uint8_t>(argb[i] >> 24);
-    }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGBA;
-    return png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr) != 0;
-}
-
-// Expects every pixel within `tolerance` per channel; on failure writes
-// raster_failures/<name>_actual.png and <name>_expected.png and reports where they went.
-inline void ExpectImageNear(const std::string& name, int width, int height,
-                            const std::vector<uint32_t>& actual,
-                            const std::vector<uint32_t>& expected, int tolerance,
-                            int allowedMismatches = 0) {
-    int mismatches = 0;
-    int firstX = -1, firstY = -1;
-    for (int i = 0; i < width * height; ++i) {
-        if (ColorDistance(actual[i], expected[i]) > tolerance) {
-            if (mismatches++ == 0) {
-                firstX = i % width;
-                firstY = i / width;
-            }
-        }
-    }
-    if (mismatches <= allowedMismatches) {
-        return;
-    }
-    const std::filesystem::path folder = "raster_failures";
-    std::filesystem::create_directories(folder);
-    const std::string actualPath = (folder / (name + "_actual.png")).string();
-    const std::string expectedPath = (folder / (name + "_expected.png")).string();
-    WritePng(actualPath, width, height, actual);
-    WritePng(expectedPath, width, height, expected);
-    ADD_FAILURE() << name << ": " << mismatches << " pixels differ by more than " << tolerance
-                  << ", first at (" << firstX << ", " << firstY << "): actual " << std::hex
-                  << actual[firstY * width + firstX] << " expected "
-                  << expected[firstY * width + firstX] << std::dec << "; pictures written to "
-                  << actualPath << " and " << expectedPath;
+// Raw pixel values, row by row, as a picture for PicturesMatch.
+inline platform::testing::Image Picture(int width, int height, std::vector<uint32_t> argb) {
+    platform::testing::Image picture;
+    picture.width = width;
+    picture.height = height;
+    picture.pixels = std::move(argb);
+    return picture;
 }
 
 inline std::vector<uint32_t> Pixels(const ColorSurface& surface) {

@@ -1,0 +1,17 @@
+// Writing pictures as PNG files through libpng. The output carries no time or text chunks, so
+// the same picture always gives the same bytes.
+#pragma once
+
+#include <string>
+
+#include "tools/picture.h"
+
+namespace assets {
+
+enum class PngChannels { kRgb, kGrey };
+
+// kGrey keeps the green channel of each pixel (the picture is expected to be grey already).
+// False when the file cannot be written.
+bool WritePng(const std::string& path, const Picture& picture, PngChannels channels);
+
+}  // namespace assets
