@@ -1,10 +1,11 @@
-// The stand-in textures (through the seam's PNG writer) and WAV files (written by hand).
+// The stand-in textures (through the tests' PNG writer) and WAV files (written by hand).
 #include "support/TestAssets.h"
 
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "support/PicturePng.h"
 #include "test_seam.h"
 
 namespace fs = std::filesystem;
@@ -100,7 +101,7 @@ std::string Wave(int frames) {
 }
 
 void WriteTexture(const fs::path& folder, const char* name, const Image& image) {
-    platform::testing::SavePng(image, (folder / (std::string(name) + ".png")).string());
+    pokutan_test::SavePicturePng(image, (folder / (std::string(name) + ".png")).string());
 }
 
 }  // namespace
