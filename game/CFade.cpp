@@ -1,6 +1,9 @@
 // The fade's state machine and its overlay colour.
 #include "game/CFade.h"
 
+#include "d3d9.h"
+#include "frame/SharedContext.h"
+
 CFade longFade(2.0f);
 CFade shortFade(0.5f);
 
@@ -51,4 +54,11 @@ void CFade::SetIdle() {
     state = FADE_IDLE;
     color = D3DXCOLOR(0.0f, 0.0f, 0.0f, 0.0f);
     fadeTimer.time = fadeTimer.period;
+}
+
+void CFade::DrawFade() {
+    IDirect3DDevice9* device = SharedContext.device;
+    device->SetTexture(0, nullptr);
+    device->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, vertices, sizeof(FadeVertex));
 }

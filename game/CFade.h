@@ -28,6 +28,8 @@ class CFade {
     void StartFade();
     // Once per frame: the state and overlay from the time so far, then the time advances.
     void UpdateFade();
+    // Once per frame, under the frame's alpha blending: the overlay over the whole viewport.
+    void DrawFade();
     // Puts the fade into its idle, invisible state.
     void SetIdle();
 

@@ -1,7 +1,10 @@
-// The Pause scene's singleton.
+// The Pause scene's update and drawing.
 #include "game/CScenePause.h"
 
+#include "frame/CSceneManager.h"
 #include "frame/SceneId.h"
+#include "game/PlayDrawing.h"
+#include "input/KeyBindings.h"
 
 CScenePause* CScenePause::GetInstance() {
     static CScenePause instance;
@@ -9,3 +12,16 @@ CScenePause* CScenePause::GetInstance() {
 }
 
 CScenePause::CScenePause() : CScene(SCENE_PAUSE, "Pause") {}
+
+void CScenePause::Update() {
+    if (IsActionPressed(ACTION_RESUME)) {
+        CSceneManager* manager = CSceneManager::GetInstance();
+        manager->addSceneId = SCENE_PLAY;
+        manager->removeSceneId = id;
+        manager->switchRequested = true;
+    }
+}
+
+void CScenePause::Render() {
+    RenderPlay();
+}

@@ -1,5 +1,5 @@
-// The Pause scene, the pause screen, built but never entered by this game. For now it has only its
-// id, its name and the base scene behaviour; its own update and drawing come with the screens.
+// The Pause scene: shows the play field without running the play and returns to the play scene
+// on the resume key, without a fade. Nothing in this game enters it; it completes the scene table.
 #pragma once
 
 #include "frame/CScene.h"
@@ -8,6 +8,9 @@ class CScenePause : public CScene {
   public:
     // The one Pause scene, built on the first call.
     static CScenePause* GetInstance();
+
+    void Update() override;
+    void Render() override;
 
   private:
     CScenePause();

@@ -1,6 +1,6 @@
 // A lost device during a play: the frame's release and restore run the registries' fan-outs,
-// so the off-screen target and depth stencil are really released, the Reset succeeds and both
-// are built again at their first size.
+// so the off-screen target and depth stencil that the game's set-up made are really released,
+// the Reset succeeds and both are built again at their first size.
 #include "frame/FrameTest.h"
 #include "graphics/CDebugText.h"
 #include "graphics/CDepthStencil.h"
@@ -15,8 +15,6 @@ class DeviceResourcesFrameTest : public FrameTest {
     void SetUp() override {
         FrameTest::SetUp();
         game.onInit = [](TestGame&) {
-            CTexture::Create(640, 480, "Render");
-            CDepthStencil::Create(640, 480, "Render");
             // No game font is requested by name; one is put in the table as a later game would.
             CFontRegistry::GetInstance()->fonts.entries["Menu"] = new CFont(false, 0, 24, "Menu");
         };

@@ -76,9 +76,9 @@ TEST_F(DeviceTest, FailedRecoveryResetEndsTheProgramWithItsMessage) {
 }
 
 TEST_F(DeviceTest, ResetFailsWhileADefaultPoolObjectIsAlive) {
-    // The frame's sprite, the font registry's sprite, the debug text's font and the shared
-    // sprite hold default-pool objects until released.
-    EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 4);
+    // The frame's sprite, the font registry's sprite, the debug text's font, the shared sprite
+    // and the game's off-screen target and depth stencil hold default-pool objects until released.
+    EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 6);
     D3DPRESENT_PARAMETERS parameters = CGame::presentParams;
     EXPECT_EQ(CGame::device->Reset(&parameters), D3DERR_INVALIDCALL);
     game.ReleaseDeviceObjects();

@@ -1,5 +1,6 @@
 // Frame pacing on the virtual performance counter.
 #include "frame/FrameTest.h"
+#include "game/CBackground.h"
 
 namespace {
 
@@ -48,12 +49,18 @@ TEST_F(PacingTest, FrameOrderIsUpdateClearRenderPresent) {
     ASSERT_TRUE(game.NextFrameTurn());
     EXPECT_EQ(TraceFrom("Game.Update"),
               (std::vector<std::string>{"Game.Update", "Game.Render", "Present"}));
-    // The frame's white clear stays visible: the sample game draws nothing over it yet.
+    // The frame's white clear never shows: the game clears to black again and adds the eight
+    // background layers (the stand-in texel 0x40 in this frame's colour) over the whole screen.
     auto image = platform::testing::ReadBackBuffer(CGame::device);
     ASSERT_EQ(image.width, 640);
     ASSERT_EQ(image.height, 480);
-    EXPECT_EQ(image.At(0, 0), 0xFFFFFFFFu);
-    EXPECT_EQ(image.At(639, 479), 0xFFFFFFFFu);
+    const D3DXCOLOR colour = CBackground::GetInstance()->currentColor;
+    for (uint32_t pixel : {image.At(0, 0), image.At(639, 479)}) {
+        EXPECT_NE(pixel, 0xFFFFFFFFu);
+        EXPECT_NEAR(static_cast<int>(pixel >> 16 & 0xFF), 8 * 64 * colour.r, 8);
+        EXPECT_NEAR(static_cast<int>(pixel >> 8 & 0xFF), 8 * 64 * colour.g, 8);
+        EXPECT_NEAR(static_cast<int>(pixel & 0xFF), 8 * 64 * colour.b, 8);
+    }
 }
 
 TEST_F(PacingTest, FailedBeginSceneStillUpdatesAndPresents) {

@@ -1,4 +1,5 @@
-// Shared fixture of the frame tests: a headless layer with the trace on.
+// Shared fixture of the frame tests: a headless layer with the trace on, run in a scratch folder
+// that holds stand-in assets, so the game's set-up finds everything it loads.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/PlayDriver.h"
 #include "support/TestGame.h"
 #include "test_seam.h"
 
@@ -16,6 +18,7 @@ class FrameTest : public ::testing::Test {
         platform::testing::StartHeadless();
         platform::testing::SetClock(1000000000);
         platform::testing::StartTrace();
+        folder.WriteTestAssets();
     }
 
     // The trace entries from the first one named `from` on, without Sleep and the tests' own
@@ -38,4 +41,6 @@ class FrameTest : public ::testing::Test {
         const auto& trace = platform::testing::Trace();
         return static_cast<size_t>(std::count(trace.begin(), trace.end(), entry));
     }
+
+    ScratchRunFolder folder{"frame"};
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "audio_seam.h"
+#include "frame/CSceneManager.h"
 #include "game/CFade.h"
 #include "game/CFinalGoal.h"
 #include "game/CFloorMap.h"
@@ -14,7 +15,6 @@
 #include "game/CStairs.h"
 #include "game/PlayRules.h"
 #include "sound/CSound.h"
-#include "sound/SoundTest.h"
 #include "support/PlayDriver.h"
 #include "support/TestGame.h"
 #include "test_seam.h"
@@ -32,39 +32,32 @@ Start StartOf(int floorIndex) {
     return {cell % GRID_SIZE, cell / GRID_SIZE};
 }
 
+// Runs UpdatePlay and nothing else.
+class RulesOnlyScene : public CScene {
+  public:
+    RulesOnlyScene() : CScene(SCENE_PLAY, "Rules") {}
+    void Update() override { UpdatePlay(); }
+};
+
 class PlayScenarioTest : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::testing::StartHeadless();
         platform::testing::SetClock(1000000000);
-        std::ofstream(folder.RecordPath(), std::ios::binary) << "12\r\n";
-        game.onUpdate = [](TestGame&) {
-            UpdatePlay();
-            longFade.UpdateFade();
-            shortFade.UpdateFade();
-        };
-        ASSERT_TRUE(game.StartUp());
-        LoadRuleSounds();
-        play = CPlayState::GetInstance();
-        longFade.SetIdle();
-        shortFade.SetIdle();
-        ResetPlay();
-    }
-
-    // The four rule sounds, short and held still by the pulled mix, so a test sees which ones
-    // the rules started.
-    static void LoadRuleSounds() {
+        // The rule sounds are short and held still by the pulled mix, so a test sees which
+        // ones the rules started.
         platform::testing::UsePulledAudio();
-        std::filesystem::create_directories("Resource/Sound");
-        CSound::SetDirectory("Resource/Sound/");
-        CSound::SetExtension(".wav");
-        for (const char* name : {"Rhythm01", "Rhythm02", "Rhythm03", "Rhythm04"}) {
-            sound_test::Bytes wave = sound_test::Wave(1, 48000, 16, sound_test::Pattern(200));
-            std::ofstream(std::string("Resource/Sound/") + name + ".wav", std::ios::binary)
-                .write(reinterpret_cast<const char*>(wave.data()),
-                       static_cast<std::streamsize>(wave.size()));
-            CSound::Load(name);
-        }
+        folder.WriteTestAssets();
+        std::ofstream(folder.RecordPath(), std::ios::binary) << "12\r\n";
+        game.drawing = false;  // no pictures: the walk is long
+        ASSERT_TRUE(game.StartUp());
+        // The rules alone in the scene list, in the play scene's place: the game's update still
+        // runs them before the fades, but no scene switch interrupts the walk.
+        CSceneManager* manager = CSceneManager::GetInstance();
+        manager->activeScenes.clear();
+        manager->activeScenes.push_back(&rules);
+        play = CPlayState::GetInstance();
+        ResetPlay();
     }
 
     static bool Playing(const char* name) {
@@ -120,6 +113,7 @@ class PlayScenarioTest : public ::testing::Test {
 
     ScratchRunFolder folder{"scenario"};
     TestGame game;
+    RulesOnlyScene rules;
     CPlayState* play = nullptr;
 };
 

@@ -1,6 +1,8 @@
 // The player driver and the scratch run folder.
 #include "support/PlayDriver.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <fstream>
 #include <iterator>
@@ -9,6 +11,7 @@
 #include "game/CFloorMap.h"
 #include "game/CPlayer.h"
 #include "game/CRhythm.h"
+#include "support/TestAssets.h"
 
 namespace fs = std::filesystem;
 
@@ -70,7 +73,9 @@ int PhaseIntoWall() {
 }
 
 ScratchRunFolder::ScratchRunFolder(const std::string& name)
-    : previous(fs::current_path()), folder(fs::temp_directory_path() / ("pokutan_run_" + name)) {
+    : previous(fs::current_path()),
+      folder(fs::temp_directory_path() /
+             ("pokutan_run_" + name + "_" + std::to_string(::getpid()))) {
     fs::remove_all(folder);
     fs::create_directories(folder / "Resource" / "Binary");
     fs::current_path(folder);
@@ -80,6 +85,10 @@ ScratchRunFolder::~ScratchRunFolder() {
     fs::current_path(previous);
     std::error_code ignored;
     fs::remove_all(folder, ignored);
+}
+
+void ScratchRunFolder::WriteTestAssets() const {
+    test_assets::WriteTestAssets(folder);
 }
 
 fs::path ScratchRunFolder::RecordPath() const {

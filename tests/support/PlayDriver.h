@@ -17,10 +17,14 @@ int FirstStepToward(int x, int y);
 int PhaseIntoWall();
 
 // A fresh folder with Resource/Binary/ inside, made the working directory for the test's life.
+// Its name carries the process id, so tests run side by side never share one.
 class ScratchRunFolder {
   public:
     explicit ScratchRunFolder(const std::string& name);
     ~ScratchRunFolder();
+    const std::filesystem::path& Path() const { return folder; }
+    // The stand-in textures and sounds (support/TestAssets.h) under Resource/.
+    void WriteTestAssets() const;
     std::filesystem::path RecordPath() const;
     std::string RecordBytes() const;  // empty when the file does not exist
 

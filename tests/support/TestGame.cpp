@@ -22,7 +22,9 @@ void TestGame::Update(float deltaTime) {
 void TestGame::Render(float deltaTime) {
     ++renders;
     platform::seam::Trace("Game.Render");
-    CSampleGame::Render(deltaTime);
+    if (drawing) {
+        CSampleGame::Render(deltaTime);
+    }
 }
 
 void TestGame::Shutdown() {

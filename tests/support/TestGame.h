@@ -31,6 +31,8 @@ class TestGame : public CSampleGame {
     // Loop passes until WM_QUIT; returns the exit code as Run would.
     int RunToEnd(int maxPasses = 100000);
 
+    // False leaves the game's drawing out of the frame (rules-only scenarios).
+    bool drawing = true;
     int initCalls = 0;
     int updates = 0;
     int renders = 0;
