@@ -85,7 +85,7 @@ TEST_F(DeviceTest, ResetFailsWhileADefaultPoolObjectIsAlive) {
     EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 0);
     EXPECT_EQ(CGame::device->Reset(&parameters), D3D_OK);
     game.RestoreDeviceObjects();
-    EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 4);
+    EXPECT_EQ(platform::testing::DefaultPoolObjects(CGame::device), 6);
 }
 
 TEST_F(DeviceTest, MinimisingDoesNotResetButRestoringAndMaximisingDo) {
