@@ -7,12 +7,13 @@ data = sys.stdin.buffer.read()
 header_size, _version, _format, depth, width, height = struct.unpack(">6I", data[:24])
 bits_per_pixel, bytes_per_line = struct.unpack(">2I", data[44:52])
 ncolors = struct.unpack(">I", data[76:80])[0]
-if depth < 24 or bits_per_pixel != 32:
+step = bits_per_pixel // 8  # 24-bit pixels are packed in three bytes, 32-bit ones padded
+if depth < 24 or bits_per_pixel not in (24, 32) or bytes_per_line < step * width:
     sys.exit(f"unsupported dump: depth {depth}, {bits_per_pixel} bits per pixel")
 pixels = data[header_size + 12 * ncolors:]
 total = 0
 for y in range(height):
-    row = pixels[y * bytes_per_line:y * bytes_per_line + width * 4]
-    # The three colour bytes of each pixel, whatever their order; the fourth is padding.
-    total += sum(row) - sum(row[3::4]) if len(row) == width * 4 else 0
+    row = pixels[y * bytes_per_line:y * bytes_per_line + width * step]
+    # The three colour bytes of each pixel, whatever their order; a fourth is padding.
+    total += sum(row) - (sum(row[3::4]) if step == 4 else 0)
 print(round(total / (3 * width * height), 2))
