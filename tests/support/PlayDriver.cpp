@@ -91,6 +91,13 @@ void ScratchRunFolder::WriteTestAssets() const {
     test_assets::WriteTestAssets(folder);
 }
 
+void ScratchRunFolder::UseGeneratedAssets() const {
+    const fs::path generated = fs::path(POKUTAN_RUN_DIR) / "Resource";
+    for (const char* kind : {"Texture", "Sound"}) {
+        fs::create_directory_symlink(generated / kind, folder / "Resource" / kind);
+    }
+}
+
 fs::path ScratchRunFolder::RecordPath() const {
     return folder / "Resource" / "Binary" / "Miss.bin";
 }

@@ -25,6 +25,9 @@ class ScratchRunFolder {
     const std::filesystem::path& Path() const { return folder; }
     // The stand-in textures and sounds (support/TestAssets.h) under Resource/.
     void WriteTestAssets() const;
+    // The game's real textures and sounds, as the build generated them into its run folder
+    // (linked, not copied; the record folder stays the scratch folder's own).
+    void UseGeneratedAssets() const;
     std::filesystem::path RecordPath() const;
     std::string RecordBytes() const;  // empty when the file does not exist
 
