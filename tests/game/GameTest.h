@@ -1,6 +1,7 @@
 // Shared fixture of the game's scene tests: the real game object, headless on the virtual clock,
-// in a scratch run folder with the stand-in assets and a record of 12, the mix pulled by the
-// test, and the background held to a known colour and angle so that pictures repeat.
+// in a scratch run folder with the stand-in assets (or, with `generatedAssets`, the game's own)
+// and a record of 12, the mix pulled by the test, and the background held to a known colour
+// and angle so that pictures repeat.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,7 +24,11 @@ class GameTest : public ::testing::Test {
         platform::testing::StartHeadless();
         platform::testing::SetClock(1000000000);
         platform::testing::UsePulledAudio();
-        folder.WriteTestAssets();
+        if (generatedAssets) {
+            folder.UseGeneratedAssets();
+        } else {
+            folder.WriteTestAssets();
+        }
         std::ofstream(folder.RecordPath(), std::ios::binary) << "12\r\n";
         ASSERT_TRUE(game.StartUp());
         ASSERT_TRUE(platform::testing::MessageBoxes().empty());
@@ -77,6 +82,7 @@ class GameTest : public ::testing::Test {
         return platform::testing::ReadBackBuffer(CGame::device);
     }
 
+    bool generatedAssets = false;  // set before SetUp runs
     ScratchRunFolder folder{"game"};
     TestGame game;
 };
