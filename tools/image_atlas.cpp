@@ -152,27 +152,6 @@ Cell GoalTile() {
     return cell;
 }
 
-// The player's marker: a round, bright creature; frame 1 is squashed, as if hopping.
-Cell MarkerFrame(int frame) {
-    Cell cell = NewCell();
-    const double cy = frame == 0 ? 17.0 : 19.5;
-    const double rx = frame == 0 ? 11.0 : 12.5;
-    const double ry = frame == 0 ? 11.0 : 9.0;
-    FillEllipse(cell, 10.5, cy + ry - 1.5, 3.5, 2.5, Rgb(40, 110, 190));  // feet
-    FillEllipse(cell, 21.5, cy + ry - 1.5, 3.5, 2.5, Rgb(40, 110, 190));
-    FillEllipse(cell, 16.0, cy, rx, ry, Rgb(70, 160, 235));
-    FillEllipse(cell, 16.0, cy - 1.5, rx - 1.5, ry - 2.0, Rgb(120, 210, 255));
-    FillEllipse(cell, 11.5, cy - ry * 0.5, 2.5, 1.8, Rgb(235, 250, 255));  // shine
-    const int eyeTop = static_cast<int>(cy) - 3;
-    const int eyeHeight = frame == 0 ? 5 : 3;
-    cell.FillRect(12, eyeTop, 2, eyeHeight, Rgb(16, 24, 48));
-    cell.FillRect(19, eyeTop, 2, eyeHeight, Rgb(16, 24, 48));
-    cell.FillRect(9, eyeTop + eyeHeight + 1, 2, 1, Rgb(255, 140, 170));  // cheeks
-    cell.FillRect(22, eyeTop + eyeHeight + 1, 2, 1, Rgb(255, 140, 170));
-    Outline(cell, Rgb(14, 28, 60));
-    return cell;
-}
-
 // The final goal: a treasure chest whose lid opens over four frames, light pouring out.
 Cell GoalFrame(int frame) {
     Cell cell = NewCell();
@@ -266,6 +245,27 @@ Cell Turned(const Cell& source, Turn turn) {
 }
 
 }  // namespace
+
+// The player's marker: a round, bright creature; frame 1 is squashed, as if hopping.
+Picture MarkerFrame(int frame) {
+    Cell cell = NewCell();
+    const double cy = frame == 0 ? 17.0 : 19.5;
+    const double rx = frame == 0 ? 11.0 : 12.5;
+    const double ry = frame == 0 ? 11.0 : 9.0;
+    FillEllipse(cell, 10.5, cy + ry - 1.5, 3.5, 2.5, Rgb(40, 110, 190));  // feet
+    FillEllipse(cell, 21.5, cy + ry - 1.5, 3.5, 2.5, Rgb(40, 110, 190));
+    FillEllipse(cell, 16.0, cy, rx, ry, Rgb(70, 160, 235));
+    FillEllipse(cell, 16.0, cy - 1.5, rx - 1.5, ry - 2.0, Rgb(120, 210, 255));
+    FillEllipse(cell, 11.5, cy - ry * 0.5, 2.5, 1.8, Rgb(235, 250, 255));  // shine
+    const int eyeTop = static_cast<int>(cy) - 3;
+    const int eyeHeight = frame == 0 ? 5 : 3;
+    cell.FillRect(12, eyeTop, 2, eyeHeight, Rgb(16, 24, 48));
+    cell.FillRect(19, eyeTop, 2, eyeHeight, Rgb(16, 24, 48));
+    cell.FillRect(9, eyeTop + eyeHeight + 1, 2, 1, Rgb(255, 140, 170));  // cheeks
+    cell.FillRect(22, eyeTop + eyeHeight + 1, 2, 1, Rgb(255, 140, 170));
+    Outline(cell, Rgb(14, 28, 60));
+    return cell;
+}
 
 Picture ImageAtlas() {
     Picture atlas(kAtlasWidth, kAtlasHeight, kTransparent);

@@ -16,4 +16,7 @@ constexpr int kAtlasHeight = 128;
 
 Picture ImageAtlas();
 
+// The player's marker, one 32 x 32 cell (frame 0 standing, 1 squashed); also the program's icon.
+Picture MarkerFrame(int frame);
+
 }  // namespace assets

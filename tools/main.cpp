@@ -1,16 +1,23 @@
-// pokutan_assets: writes the game's Resource/ tree below the run folder given as its argument.
+// pokutan_assets: writes the game's Resource/ tree below the run folder given as its argument,
+// or, with --icon-source, the C++ source of the program's icon that the executable links.
 #include <cstdio>
 #include <string>
 
+#include "tools/program_icon.h"
 #include "tools/resource_tree.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: pokutan_assets RUN_FOLDER\n");
+    std::string error;
+    bool written = false;
+    if (argc == 2) {
+        written = assets::WriteResourceTree(argv[1], error);
+    } else if (argc == 3 && std::string(argv[1]) == "--icon-source") {
+        written = assets::WriteProgramIconSource(argv[2], error);
+    } else {
+        std::fprintf(stderr, "usage: pokutan_assets RUN_FOLDER | --icon-source FILE\n");
         return 2;
     }
-    std::string error;
-    if (!assets::WriteResourceTree(argv[1], error)) {
+    if (!written) {
         std::fprintf(stderr, "pokutan_assets: %s\n", error.c_str());
         return 1;
     }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform::sdl {
 
@@ -40,6 +41,12 @@ void SetWindowGeometry(uint32_t window, int x, int y, int width, int height);
 void GetWindowPosition(uint32_t window, int* x, int* y);
 void SetFullscreen(uint32_t window, bool fullscreen);
 void SetCursorVisible(bool visible);
+// Gives the window an icon from straight-alpha ARGB pixels, row by row.
+void SetWindowIcon(uint32_t window, const uint32_t* argb, int width, int height);
+
+// The icon last handed to SDL for the window (test seam: some drivers show none); false when
+// it has none.
+bool WindowIcon(uint32_t window, std::vector<uint32_t>* argb, int* width, int* height);
 
 // Shows 32-bit XRGB pixels in the window, stretched to its whole client area, or letterboxed
 // to the picture's aspect ratio when `keepAspect` is set.

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <vector>
 
 #include "sdl/backend.h"
 
@@ -15,6 +16,9 @@ struct WindowEntry {
     SDL_Texture* texture = nullptr;
     int textureWidth = 0;
     int textureHeight = 0;
+    std::vector<uint32_t> icon;  // as handed to SDL
+    int iconWidth = 0;
+    int iconHeight = 0;
 };
 
 int videoUsers = 0;
@@ -180,6 +184,34 @@ void SetCursorVisible(bool visible) {
     if (videoUsers > 0) {
         SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
     }
+}
+
+void SetWindowIcon(uint32_t window, const uint32_t* argb, int width, int height) {
+    WindowEntry* entry = Find(window);
+    if (!entry || !argb || width <= 0 || height <= 0) {
+        return;
+    }
+    entry->icon.assign(argb, argb + static_cast<size_t>(width) * height);
+    entry->iconWidth = width;
+    entry->iconHeight = height;
+    // SDL copies the surface's pixels, so the surface may wrap ours for the call.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(entry->icon.data(), width, height, 32,
+                                                              width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (surface) {
+        SDL_SetWindowIcon(entry->window, surface);
+        SDL_FreeSurface(surface);
+    }
+}
+
+bool WindowIcon(uint32_t window, std::vector<uint32_t>* argb, int* width, int* height) {
+    WindowEntry* entry = Find(window);
+    if (!entry || entry->icon.empty()) {
+        return false;
+    }
+    *argb = entry->icon;
+    *width = entry->iconWidth;
+    *height = entry->iconHeight;
+    return true;
 }
 
 void PresentFrame(uint32_t window, const uint32_t* pixels, int width, int height, int pitchBytes,

@@ -5,6 +5,7 @@
 #include "sdl/joystick_backend.h"
 #include "win32/font_table.h"
 #include "win32/key_codes.h"
+#include "win32/program_resources.h"
 #include "win32/window_table.h"
 
 namespace platform::testing {
@@ -194,6 +195,24 @@ void InjectWindowRestored(HWND window) {
 
 int FontFileCount(const std::string& path) {
     return win32::FontFileCount(path);
+}
+
+Image IconImage(HICON icon) {
+    Image image;
+    if (const win32::IconPicture* picture = win32::IconPictureOf(icon)) {
+        image.width = picture->width;
+        image.height = picture->height;
+        image.pixels = picture->argb;
+    }
+    return image;
+}
+
+Image WindowIcon(HWND window) {
+    Image image;
+    if (!sdl::WindowIcon(win32::SdlWindowOf(window), &image.pixels, &image.width, &image.height)) {
+        image = Image{};
+    }
+    return image;
 }
 
 }  // namespace platform::testing

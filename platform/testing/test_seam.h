@@ -98,6 +98,11 @@ Image ReadSurface(IDirect3DSurface9* surface);
 // One mip level of a texture; empty when there is no such level.
 Image ReadTextureLevel(IDirect3DTexture9* texture, int level);
 
+// An icon handle's pixels (straight alpha); empty for the stock icon and unknown handles.
+Image IconImage(HICON icon);
+// The icon the layer handed to the desktop for a window; empty when it gave none.
+Image WindowIcon(HWND window);
+
 }  // namespace platform::testing
 
 namespace platform::testing {

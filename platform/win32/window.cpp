@@ -4,6 +4,7 @@
 #include "sdl/backend.h"
 #include "seam/hooks.h"
 #include "win32/message_queue.h"
+#include "win32/program_resources.h"
 #include "win32/window_table.h"
 #include "windows.h"
 
@@ -65,6 +66,18 @@ void RefreshPosition(Window& window) {
     window.rect.bottom = window.rect.top + height;
 }
 
+// The desktop shows one icon per window: the class's, or its small one when it has only that.
+// The stock icon has no picture of ours, so the desktop keeps its own default.
+void ShowClassIcon(const win32::WindowClass& windowClass, uint32_t sdlWindow) {
+    const win32::IconPicture* picture = win32::IconPictureOf(windowClass.icon);
+    if (!picture) {
+        picture = win32::IconPictureOf(windowClass.smallIcon);
+    }
+    if (picture) {
+        sdl::SetWindowIcon(sdlWindow, picture->argb.data(), picture->width, picture->height);
+    }
+}
+
 }  // namespace
 
 ATOM RegisterClassExA(const WNDCLASSEXA* wc) {
@@ -81,6 +94,8 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc) {
     windowClass.procedure = wc->lpfnWndProc;
     windowClass.instance = wc->hInstance;
     windowClass.cursor = wc->hCursor;
+    windowClass.icon = wc->hIcon;
+    windowClass.smallIcon = wc->hIconSm;
     if (!win32::AddClass(windowClass)) {
         return 0;
     }
@@ -133,6 +148,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR windowName, DWORD style, in
         sdl::ReleaseVideo();
         return nullptr;
     }
+    ShowClassIcon(*windowClass, model.sdlWindow);
     Window& window = win32::AddWindow(model);
     RefreshPosition(window);
     HWND handle = window.handle;

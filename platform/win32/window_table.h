@@ -16,6 +16,8 @@ struct WindowClass {
     WNDPROC procedure = nullptr;
     HINSTANCE instance = nullptr;
     HCURSOR cursor = nullptr;
+    HICON icon = nullptr;
+    HICON smallIcon = nullptr;
 };
 
 struct Window {

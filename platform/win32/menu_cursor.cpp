@@ -1,5 +1,5 @@
-// Menus, cursors and icons. The game only moves a menu between its window and back, shows the
-// class cursor or none, and asks for icons it does not have, so these are light handle tables.
+// Menus and cursors. The game only moves a menu between its window and back and shows the
+// class cursor or none, so these are light handle tables. Icons are in icon.cpp.
 #include <set>
 
 #include "sdl/backend.h"
@@ -15,9 +15,8 @@ std::set<uintptr_t>& Menus() {
 
 uintptr_t nextMenu = 0x20000;
 
-// Stock cursors and icons: one handle each; the desktop draws its own arrow.
+// The stock cursor: one handle; the desktop draws its own arrow.
 HCURSOR const kArrowCursor = reinterpret_cast<HCURSOR>(uintptr_t{0x30001});
-HICON const kApplicationIcon = reinterpret_cast<HICON>(uintptr_t{0x30002});
 HCURSOR currentCursor = nullptr;
 
 bool IsResource(LPCSTR name, LPCSTR stock) {
@@ -68,19 +67,4 @@ int ShowCursor(BOOL show) {
     displayCount += show ? 1 : -1;
     platform::sdl::SetCursorVisible(displayCount >= 0);
     return displayCount;
-}
-
-HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
-    // The program has no icon resources: only the stock application icon is found.
-    return !instance && IsResource(name, IDI_APPLICATION) ? kApplicationIcon : nullptr;
-}
-
-HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int, int, UINT) {
-    if (type == IMAGE_ICON) {
-        return LoadIconA(instance, name);
-    }
-    if (type == IMAGE_CURSOR) {
-        return LoadCursorA(instance, name);
-    }
-    return nullptr;
 }
