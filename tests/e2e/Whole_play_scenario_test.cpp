@@ -102,6 +102,8 @@ class WholePlayTest : public ::testing::Test {
                 (folder.Path() / "Resource/Sound" / (std::string(name) + ".wav")).string());
         }
         game.drawing = false;  // drawn only in the frames whose pictures are compared
+        // The game seeds the random generator with the time and starts the background at random:
+        // held here to one start, the pictures repeat.
         game.onInit = [](TestGame&) {
             std::srand(20240601);
             CBackground* background = CBackground::GetInstance();
@@ -387,6 +389,7 @@ TEST_F(WholePlayTest, AFirstPlayWithoutAMissSetsTheRecordAndTheTitleShowsIt) {
     BackToTheTitle();
     ASSERT_FALSE(HasFatalFailure());
     ExpectPicture("title_000");
+    EXPECT_EQ(Play()->record, 0);
     EXPECT_EQ(folder.RecordBytes(), "0\r\n");
 
     // Every step sounded once, the goal once, the wall never; the jingle for the two clicks.
