@@ -33,6 +33,9 @@ done
 [ -n "${display:-}" ] || fail "Xvfb did not start"
 export DISPLAY=":$display"
 
+# Under the sanitizer build, leaks are checked by the headless suites; the X and D-Bus client
+# libraries that a real display brings in keep a few allocations of their own at exit.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 (cd "$work" && SDL_AUDIODRIVER=dummy exec ./pokutan) &
 game_pid=$!
 
