@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "frame/SharedContext.h"
+#include "input/DirectInputDevices.h"
 
 CJoystick* CJoystick::GetInstance() {
     static CJoystick instance;
@@ -11,12 +12,10 @@ CJoystick* CJoystick::GetInstance() {
 }
 
 CJoystick::CJoystick() {
-    void* created = nullptr;
-    if (FAILED(DirectInput8Create(GetModuleHandleA(nullptr), 0x0800, IID_IDirectInput8A, &created,
-                                  nullptr))) {
+    directInput = CreateDirectInput();
+    if (!directInput) {
         return;
     }
-    directInput = static_cast<IDirectInput8A*>(created);
     directInput->EnumDevices(DI8DEVCLASS_GAMECTRL, EnumJoysticksCallback, this,
                              DIEDFL_ATTACHEDONLY);
     // Not acquired here: the first poll does it.
@@ -30,16 +29,9 @@ CJoystick::CJoystick() {
 
 CJoystick::~CJoystick() {
     for (IDirectInputDevice8A*& device : devices) {
-        if (device) {
-            device->Unacquire();
-            device->Release();
-            device = nullptr;
-        }
+        ReleaseDevice(device);
     }
-    if (directInput) {
-        directInput->Release();
-        directInput = nullptr;
-    }
+    ReleaseDirectInput(directInput);
 }
 
 void CJoystick::Update() {
