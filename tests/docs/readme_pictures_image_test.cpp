@@ -29,16 +29,6 @@ class ReadmePicturesTest : public GameTest {
         background->ShuffleBackgroundAngles();
     }
 
-    // One click on the given phase: frames until the next update runs it, then that update.
-    void ClickOnPhase(int phase) {
-        for (int frame = 0; frame < 60 && PhaseOfNextUpdate() != phase; ++frame) {
-            Frame();
-        }
-        ASSERT_EQ(PhaseOfNextUpdate(), phase);
-        Press(VK_LBUTTON);
-        Frame();
-    }
-
     void WalkToTheStairs() {
         const int floorIndex = CFloorMap::GetInstance()->floorIndex;
         CStairs* stairs = CStairs::GetInstance();

@@ -66,6 +66,16 @@ class GameTest : public ::testing::Test {
         platform::testing::InjectMouseButton(CGame::hWnd, button, false, 320, 240);
     }
 
+    // One click on the given phase: frames until the next update runs it, then that update.
+    void ClickOnPhase(int phase) {
+        for (int frame = 0; frame < 60 && PhaseOfNextUpdate() != phase; ++frame) {
+            Frame();
+        }
+        ASSERT_EQ(PhaseOfNextUpdate(), phase);
+        Press(VK_LBUTTON);
+        Frame();
+    }
+
     static CScene* ActiveScene() {
         auto& active = CSceneManager::GetInstance()->activeScenes;
         return active.size() == 1 ? active.front() : nullptr;

@@ -28,15 +28,6 @@ class ScenesTest : public GameTest {
         game.drawing = false;
     }
 
-    void ClickOnPhase(int phase) {
-        for (int frame = 0; frame < 60 && PhaseOfNextUpdate() != phase; ++frame) {
-            Frame();
-        }
-        ASSERT_EQ(PhaseOfNextUpdate(), phase);
-        Press(VK_LBUTTON);
-        Frame();
-    }
-
     // From a fresh play: straight to floor 20 with 3 misses, then the walk onto the goal. Stops
     // after the frame of the step.
     void WalkOntoTheFinalGoal() {
