@@ -3,8 +3,8 @@
 // Written from the public documentation; types have the sizes the documentation gives.
 //
 // Where this layer chooses:
-// - SetWindowLongA stores a pointer-sized value (as on 32-bit Windows, where SetWindowLongPtrA is
-//   SetWindowLongA), so GWL_WNDPROC works on 64-bit builds.
+// - SetWindowLongA stores a pointer-sized value, like SetWindowLongPtrA (on 64-bit Windows it
+//   keeps 32 bits, so a window procedure is set with SetWindowLongPtrA and GWLP_WNDPROC).
 // - The window frame that AdjustWindowRect adds is 8 pixels wide with a 23-pixel caption;
 //   the real frame is the desktop's.
 // - TranslateMessage generates no WM_CHAR messages; the game reads no characters.
@@ -161,8 +161,9 @@ typedef const IID& REFIID;
 
 #define CW_USEDEFAULT ((int)0x80000000)
 
-// SetWindowLongA indices.
+// SetWindowLongA and SetWindowLongPtrA indices.
 #define GWL_WNDPROC (-4)
+#define GWLP_WNDPROC (-4)
 #define GWL_STYLE (-16)
 
 // ShowWindow commands.
@@ -322,6 +323,8 @@ BOOL ShowWindow(HWND hWnd, int command);
 BOOL UpdateWindow(HWND hWnd);
 LONG_PTR SetWindowLongA(HWND hWnd, int index, LONG_PTR value);
 LONG_PTR GetWindowLongA(HWND hWnd, int index);
+LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value);
+LONG_PTR GetWindowLongPtrA(HWND hWnd, int index);
 BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL GetWindowRect(HWND hWnd, LPRECT rect);
 BOOL GetClientRect(HWND hWnd, LPRECT rect);
