@@ -14,7 +14,9 @@ if [ -z "$generator" ]; then
   cmake --build "$dir/host" --target pokutan_assets -j "$jobs"
   generator=$dir/host/tools/pokutan_assets
 fi
-cmake -S . -B "$dir" --toolchain cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DPOKUTAN_WERROR=ON -DPOKUTAN_ASSET_GENERATOR="$(realpath "$generator")" >/dev/null
+toolchain=()  # read on the first configure only; CMake warns when it is given again
+[ -f "$dir/CMakeCache.txt" ] || toolchain=(--toolchain cmake/mingw-w64-x86_64.cmake)
+cmake -S . -B "$dir" "${toolchain[@]}" -DCMAKE_BUILD_TYPE=Release -DPOKUTAN_WERROR=ON \
+  -DPOKUTAN_ASSET_GENERATOR="$(realpath "$generator")" >/dev/null
 cmake --build "$dir" -j "$jobs"
 echo "Built $dir/run/pokutan.exe"

@@ -72,6 +72,8 @@ info=$(xwininfo -id "$window")
 read -r width height < <(awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}' <<<"$info")
 [ "$width" = 640 ] && [ "$height" = 480 ] || fail "window is ${width}x${height}, not 640x480"
 echo "windows: window ポクタン at ${width}x${height}"
+xprop -id "$window" -notype -f _NET_WM_ICON 32c _NET_WM_ICON |
+  python3 tests/smoke/window_icon.py "$out/pokutan.ico" || fail "the window does not show the icon"
 
 brightness() { xwd -silent -id "$window" | python3 tests/smoke/xwd_brightness.py; }
 darkest() {  # the darkest of a few dumps of the window over about two seconds
