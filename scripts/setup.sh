@@ -9,7 +9,8 @@ if [ "${1:-}" = test ] || [ "${1:-}" = windows ]; then
              python3 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
 fi
 if [ "${1:-}" = windows ]; then
-  packages+=(wine wine64)
+  # Wine's Direct3D draws with OpenGL: Mesa's software renderer serves it in Xvfb.
+  packages+=(wine wine64 libgl1 libgl1-mesa-dri)
 fi
 missing=()
 for p in "${packages[@]}"; do
