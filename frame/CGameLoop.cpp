@@ -33,7 +33,7 @@ bool CGame::StartUp() {
     ticksPerFrame = frequency.QuadPart / framesPerSecond;
     nextFrame = now;
 
-    SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&CGame::WndProc));
+    SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CGame::WndProc));
 
     // Without a device no asset can be made, and the first idle turn ends the program anyway.
     if (d3d && device) {
@@ -57,7 +57,7 @@ bool CGame::RunLoopPass(MSG* msg) {
 
 int CGame::FinishRun(const MSG& msg) {
     Shutdown();
-    SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
+    SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
     if (hMenu) {
         DestroyMenu(hMenu);
         hMenu = nullptr;

@@ -3,7 +3,7 @@
 // behind it. The long fade hides scene switches, the short one floor changes.
 #pragma once
 
-#include "d3d9types.h"
+#include "d3d9.h"
 #include "d3dx9math.h"
 #include "game/Timer.h"
 

@@ -1,68 +1,85 @@
-// Reading and crash-safe writing of the miss record file.
+// Reading and crash-safe writing of the miss record file, with the Win32 file calls.
 #include "game/MissRecordFile.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <cctype>
+#include <charconv>
 #include <string>
-#include <system_error>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include "windows.h"
 
 namespace {
 
-// Pushes the written bytes to the disk, so the rename below never exposes an empty file.
-bool SyncToDisk(std::FILE* file) {
-    if (std::fflush(file) != 0) {
+// More than any record file holds: a number, a line end and perhaps some blanks before it.
+constexpr DWORD kMaxRecordFileBytes = 4096;
+
+// The file's first bytes, at most kMaxRecordFileBytes; false when it cannot be opened or read.
+bool ReadFileStart(const char* path, std::string& content) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
+    content.assign(kMaxRecordFileBytes, '\0');
+    DWORD total = 0;
+    DWORD read = 0;
+    bool readable = true;
+    while (total < kMaxRecordFileBytes &&
+           (readable = ReadFile(file, content.data() + total, kMaxRecordFileBytes - total, &read,
+                                nullptr) != FALSE) &&
+           read > 0) {
+        total += read;
+    }
+    CloseHandle(file);
+    content.resize(total);
+    return readable;
 }
 
-bool IsReadOnlyFile(const std::filesystem::path& path) {
-    std::error_code error;
-    auto status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::exists(status)) {
+// The decimal number after any blanks, signed as a stream would read it; false for no digits
+// or a number too large for an int.
+bool ParseRecord(const std::string& content, int& record) {
+    size_t at = 0;
+    while (at < content.size() && std::isspace(static_cast<unsigned char>(content[at]))) {
+        ++at;
+    }
+    if (content.compare(at, 2, "+-") != 0 && content.compare(at, 1, "+") == 0) {
+        ++at;  // from_chars takes a minus sign only
+    }
+    const char* last = content.data() + content.size();
+    return std::from_chars(content.data() + at, last, record).ec == std::errc();
+}
+
+bool IsReadOnlyFile(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// Creates or empties `path` and writes `content` to the disk, so the rename below never
+// exposes an empty or partial file.
+bool WriteDurably(const std::string& path, const std::string& content) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-    using std::filesystem::perms;
-    return (status.permissions() &
-            (perms::owner_write | perms::group_write | perms::others_write)) == perms::none;
+    DWORD written = 0;
+    bool complete =
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+        written == content.size();
+    bool flushed = complete && FlushFileBuffers(file);
+    return CloseHandle(file) && flushed;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& content) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        return false;
-    }
-    bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    bool synced = written && SyncToDisk(file);
-    return std::fclose(file) == 0 && synced;
-}
-
-bool ReplaceFile(const std::string& from, const std::string& to) {
-    std::error_code error;
-    std::filesystem::rename(from, to, error);  // atomic on POSIX; replaces an existing file
-    return !error;
+// Swaps the new file in for the old one in one step, the new name on the disk on return.
+bool SwapIn(const std::string& from, const char* to) {
+    return MoveFileExA(from.c_str(), to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 }  // namespace
 
 int ReadMissRecord(const char* path) {
-    std::ifstream file(path, std::ios::in);
-    if (!file.is_open()) {
-        return NO_MISS_RECORD;
-    }
+    std::string content;
     int record = 0;
-    if (!(file >> record) || record < 0) {
+    if (!ReadFileStart(path, content) || !ParseRecord(content, record) || record < 0) {
         return NO_MISS_RECORD;
     }
     return record;
@@ -75,8 +92,8 @@ bool WriteMissRecord(const char* path, int record) {
     // Written the same on every platform: the stored files end their line with CR LF.
     std::string content = std::to_string(record) + "\r\n";
     std::string temporary = std::string(path) + ".tmp";
-    if (!WriteWholeFile(temporary, content) || !ReplaceFile(temporary, path)) {
-        std::remove(temporary.c_str());
+    if (!WriteDurably(temporary, content) || !SwapIn(temporary, path)) {
+        DeleteFileA(temporary.c_str());
         return false;
     }
     return true;

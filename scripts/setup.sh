@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Installs what building and playing POKUTAN needs on Debian 12, only what is missing; with the
-# argument "test", also what the tests need (the smoke test runs the game in a private X server).
+# argument "test", also what the tests need (the smoke test runs the game in a private X server,
+# CI cross compiles the Windows program); with "windows", also Wine to run that program.
 set -euo pipefail
 packages=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev)
-if [ "${1:-}" = test ]; then
+if [ "${1:-}" = test ] || [ "${1:-}" = windows ]; then
   packages+=(clang-format libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils x11-apps
-             python3)
+             python3 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
+fi
+if [ "${1:-}" = windows ]; then
+  # Wine's Direct3D draws with OpenGL: Mesa's software renderer serves it in Xvfb.
+  packages+=(wine wine64 libgl1 libgl1-mesa-dri)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -89,7 +89,9 @@ bool FindData(HMMIO file, const MMCKINFO& riff, MMCKINFO& data) {
 // Check 7. DirectSound copies the format, so it may live on the stack.
 IDirectSoundBuffer* CreateBuffer(IDirectSound8* directSound, WAVEFORMATEX& format, DWORD bytes) {
     DSBUFFERDESC description{};  // also guid3DAlgorithm GUID_NULL
-    description.dwSize = 36;     // as a 32-bit build stores it
+    // The structure's own size: 36 bytes in a 32-bit build, 40 in a 64-bit one, where
+    // DirectSound refuses 36.
+    description.dwSize = sizeof description;
     description.dwFlags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
     description.dwBufferBytes = bytes;
     description.lpwfxFormat = &format;

@@ -1,5 +1,6 @@
 // pokutan_assets: writes the game's Resource/ tree below the run folder given as its argument,
-// or, with --icon-source, the C++ source of the program's icon that the executable links.
+// or, with --icon-source, the C++ source of the program's icon that the executable links, or,
+// with --icon-file, the program's icon as the .ico file of the Windows build.
 #include <cstdio>
 #include <string>
 
@@ -13,8 +14,11 @@ int main(int argc, char** argv) {
         written = assets::WriteResourceTree(argv[1], error);
     } else if (argc == 3 && std::string(argv[1]) == "--icon-source") {
         written = assets::WriteProgramIconSource(argv[2], error);
+    } else if (argc == 3 && std::string(argv[1]) == "--icon-file") {
+        written = assets::WriteProgramIconFile(argv[2], error);
     } else {
-        std::fprintf(stderr, "usage: pokutan_assets RUN_FOLDER | --icon-source FILE\n");
+        std::fprintf(stderr,
+                     "usage: pokutan_assets RUN_FOLDER | --icon-source FILE | --icon-file FILE\n");
         return 2;
     }
     if (!written) {

@@ -1,9 +1,11 @@
-// The program's icon as a generated C++ source holding its pixels.
+// The program's icon as a generated C++ source holding its pixels, or as an .ico file.
 #include "tools/program_icon.h"
 
 #include <cstdio>
 #include <fstream>
+#include <vector>
 
+#include "tools/icon_file.h"
 #include "tools/image_atlas.h"
 
 namespace assets {
@@ -67,15 +69,35 @@ std::string ProgramIconSource() {
            ";\n\n}  // namespace\n";
 }
 
-bool WriteProgramIconSource(const std::string& path, std::string& error) {
+namespace {
+
+bool WriteWholeFile(const std::string& path, const std::string& content, std::string& error) {
     std::ofstream file(path, std::ios::binary);
-    file << ProgramIconSource();
+    file << content;
     file.close();
     if (!file) {
         error = "cannot write " + path;
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool WriteProgramIconSource(const std::string& path, std::string& error) {
+    return WriteWholeFile(path, ProgramIconSource(), error);
+}
+
+std::string ProgramIconFile() {
+    std::vector<Picture> pictures;
+    for (int size : kProgramIconSizes) {
+        pictures.push_back(ProgramIcon(size));
+    }
+    return IconFile(pictures);
+}
+
+bool WriteProgramIconFile(const std::string& path, std::string& error) {
+    return WriteWholeFile(path, ProgramIconFile(), error);
 }
 
 }  // namespace assets

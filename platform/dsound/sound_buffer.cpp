@@ -17,7 +17,6 @@
 namespace platform::dsound {
 namespace {
 
-constexpr DWORD kWin32DescSize = 36;  // sizeof(DSBUFFERDESC) on 32-bit Windows
 static_assert(sizeof(void*) != 8 || sizeof(DSBUFFERDESC) == 40);
 static_assert(sizeof(WAVEFORMATEX) == 18);
 
@@ -161,8 +160,10 @@ HRESULT SoundBuffer::Unlock(LPVOID audioPtr1, DWORD audioBytes1, LPVOID audioPtr
     return DS_OK;
 }
 
+// Only the structure's own size for this word size, as DirectSound checks: a 64-bit program
+// that stores the 32-bit size (36) is refused, as it would be on Windows.
 bool IsSupportedSize(DWORD size) {
-    return size == sizeof(DSBUFFERDESC) || size == kWin32DescSize;
+    return size == sizeof(DSBUFFERDESC);
 }
 
 }  // namespace

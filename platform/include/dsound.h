@@ -2,8 +2,8 @@
 // secondary sound buffers holding linear PCM. Written from the public documentation.
 //
 // Where this layer chooses:
-// - DSBUFFERDESC.dwSize may be sizeof(DSBUFFERDESC) (40 on 64-bit builds, where the format
-//   pointer is 8 bytes) or 36, the size on 32-bit Windows that code written for it may store.
+// - DSBUFFERDESC.dwSize must be sizeof(DSBUFFERDESC) (36 in 32-bit builds, 40 in 64-bit ones,
+//   where the format pointer is 8 bytes); as in 64-bit DirectSound, 36 is refused there.
 // - Secondary buffers hold integer linear PCM only: WAVE_FORMAT_PCM, 1 or 2 channels, 8, 16,
 //   24 or 32 bits, nBlockAlign = channels * bits / 8, 100 to 200000 frames per second
 //   (DSERR_BADFORMAT otherwise). nAvgBytesPerSec and cbSize are not looked at. The size is a

@@ -3,8 +3,8 @@
 // Written from the public documentation; types have the sizes the documentation gives.
 //
 // Where this layer chooses:
-// - SetWindowLongA stores a pointer-sized value (as on 32-bit Windows, where SetWindowLongPtrA is
-//   SetWindowLongA), so GWL_WNDPROC works on 64-bit builds.
+// - SetWindowLongA stores a pointer-sized value, like SetWindowLongPtrA (on 64-bit Windows it
+//   keeps 32 bits, so a window procedure is set with SetWindowLongPtrA and GWLP_WNDPROC).
 // - The window frame that AdjustWindowRect adds is 8 pixels wide with a 23-pixel caption;
 //   the real frame is the desktop's.
 // - TranslateMessage generates no WM_CHAR messages; the game reads no characters.
@@ -161,8 +161,9 @@ typedef const IID& REFIID;
 
 #define CW_USEDEFAULT ((int)0x80000000)
 
-// SetWindowLongA indices.
+// SetWindowLongA and SetWindowLongPtrA indices.
 #define GWL_WNDPROC (-4)
+#define GWLP_WNDPROC (-4)
 #define GWL_STYLE (-16)
 
 // ShowWindow commands.
@@ -322,6 +323,8 @@ BOOL ShowWindow(HWND hWnd, int command);
 BOOL UpdateWindow(HWND hWnd);
 LONG_PTR SetWindowLongA(HWND hWnd, int index, LONG_PTR value);
 LONG_PTR GetWindowLongA(HWND hWnd, int index);
+LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value);
+LONG_PTR GetWindowLongPtrA(HWND hWnd, int index);
 BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL GetWindowRect(HWND hWnd, LPRECT rect);
 BOOL GetClientRect(HWND hWnd, LPRECT rect);
@@ -379,6 +382,77 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
 void Sleep(DWORD milliseconds);
 DWORD GetTickCount();
 HMODULE GetModuleHandleA(LPCSTR moduleName);
+
+// Last-error codes, per thread.
+#define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_PATH_NOT_FOUND 3L
+#define ERROR_TOO_MANY_OPEN_FILES 4L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_NOT_SAME_DEVICE 17L
+#define ERROR_GEN_FAILURE 31L
+#define ERROR_FILE_EXISTS 80L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_DISK_FULL 112L
+#define ERROR_ALREADY_EXISTS 183L
+#define ERROR_FILENAME_EXCED_RANGE 206L
+DWORD GetLastError();
+void SetLastError(DWORD error);
+
+// Files, over the POSIX calls. Handles are valid for these calls only. Failures set the last
+// error as Windows does: a missing file ERROR_FILE_NOT_FOUND, a missing folder on the way
+// ERROR_PATH_NOT_FOUND, and ERROR_ACCESS_DENIED for a folder opened, replaced or deleted as a
+// file and for writing, replacing or deleting a file whose attributes are read-only (a file
+// nobody may write, whoever runs the program).
+// Where this layer chooses: share modes are not enforced (an open file may be renamed or
+// deleted), security attributes and templates are ignored, and overlapped I/O is not offered
+// (an OVERLAPPED pointer fails with ERROR_INVALID_PARAMETER).
+struct _SECURITY_ATTRIBUTES;
+typedef _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+struct _OVERLAPPED;
+typedef _OVERLAPPED* LPOVERLAPPED;
+#define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define GENERIC_READ 0x80000000L
+#define GENERIC_WRITE 0x40000000L
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define FILE_SHARE_DELETE 0x00000004
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define TRUNCATE_EXISTING 5
+#define FILE_ATTRIBUTE_READONLY 0x00000001
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
+#define MOVEFILE_COPY_ALLOWED 0x00000002
+#define MOVEFILE_WRITE_THROUGH 0x00000008
+
+// CREATE_ALWAYS and OPEN_ALWAYS on an existing file succeed with ERROR_ALREADY_EXISTS as the
+// last error. FILE_ATTRIBUTE_READONLY on a new file makes it read-only.
+HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
+                   LPSECURITY_ATTRIBUTES security, DWORD creationDisposition,
+                   DWORD flagsAndAttributes, HANDLE templateFile);
+// Reads up to `toRead` bytes; at the end of the file it succeeds with 0 bytes read.
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped);
+// Writes all `toWrite` bytes unless an error stops it; `written` tells how many went out.
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written,
+               LPOVERLAPPED overlapped);
+// fsync: the file's bytes and size are on the disk when it returns. Needs GENERIC_WRITE.
+BOOL FlushFileBuffers(HANDLE file);
+BOOL CloseHandle(HANDLE object);
+// rename(2), so a replaced file is swapped in one step. Without MOVEFILE_REPLACE_EXISTING an
+// existing destination fails with ERROR_ALREADY_EXISTS; MOVEFILE_WRITE_THROUGH also syncs the
+// folders, so the new name is on the disk when it returns. Moves across file systems fail
+// with ERROR_NOT_SAME_DEVICE.
+BOOL MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags);
+BOOL DeleteFileA(LPCSTR fileName);
+// FILE_ATTRIBUTE_DIRECTORY for folders, FILE_ATTRIBUTE_READONLY for files nobody may write,
+// otherwise FILE_ATTRIBUTE_NORMAL; INVALID_FILE_ATTRIBUTES when the path names nothing.
+DWORD GetFileAttributesA(LPCSTR fileName);
 
 // The program's entry point, called by the platform layer's main().
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);

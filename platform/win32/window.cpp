@@ -265,6 +265,14 @@ LONG_PTR GetWindowLongA(HWND hWnd, int index) {
     return 0;
 }
 
+LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value) {
+    return SetWindowLongA(hWnd, index, value);
+}
+
+LONG_PTR GetWindowLongPtrA(HWND hWnd, int index) {
+    return GetWindowLongA(hWnd, index);
+}
+
 BOOL SetWindowPos(HWND hWnd, HWND, int x, int y, int cx, int cy, UINT flags) {
     Window* window = win32::FindWindow(hWnd);
     if (!window) {

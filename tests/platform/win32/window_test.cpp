@@ -53,8 +53,9 @@ TEST_F(Win32WindowTest, CreationSendsCreateToTheClassProcedureAndSetsTheGeometry
 
 TEST_F(Win32WindowTest, SetWindowLongSwapsTheProcedureAndStyle) {
     HWND window = MakeWindow();
-    LONG_PTR previous = SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&Other));
+    LONG_PTR previous = SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Other));
     EXPECT_EQ(previous, reinterpret_cast<LONG_PTR>(&WindowTest::Recorder));
+    EXPECT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&Other));
     Log().clear();
     SendMessageA(window, 0x401, 0, 0);
     EXPECT_TRUE(Log().empty());

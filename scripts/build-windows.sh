@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Cross builds the Windows program with mingw-w64: pokutan.exe and its Resource/ tree in
+# BUILD_FOLDER/run (default build-windows/run). The asset generator runs on this machine, so it
+# is built first with the host compiler, unless the path of one already built is given.
+# Usage: scripts/build-windows.sh [BUILD_FOLDER [ASSET_GENERATOR]]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:-build-windows}
+generator=${2:-}
+jobs=$(($(nproc) < 2 ? $(nproc) : 2))
+
+if [ -z "$generator" ]; then
+  cmake -S . -B "$dir/host" -DCMAKE_BUILD_TYPE=Release -DPOKUTAN_TESTS=OFF -DPOKUTAN_BENCH=OFF >/dev/null
+  cmake --build "$dir/host" --target pokutan_assets -j "$jobs"
+  generator=$dir/host/tools/pokutan_assets
+fi
+toolchain=()  # read on the first configure only; CMake warns when it is given again
+[ -f "$dir/CMakeCache.txt" ] || toolchain=(--toolchain cmake/mingw-w64-x86_64.cmake)
+cmake -S . -B "$dir" "${toolchain[@]}" -DCMAKE_BUILD_TYPE=Release -DPOKUTAN_WERROR=ON \
+  -DPOKUTAN_ASSET_GENERATOR="$(realpath "$generator")" >/dev/null
+cmake --build "$dir" -j "$jobs"
+echo "Built $dir/run/pokutan.exe"
