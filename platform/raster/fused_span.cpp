@@ -343,7 +343,7 @@ struct Avx2Lanes {
     static Mask OrMask(Mask a, Mask b) { return _mm256_or_si256(a, b); }
     static Mask Greater32(V a, V b) { return _mm256_cmpgt_epi32(a, b); }
     static Mask AtLeastU32(V a, V b) { return _mm256_cmpeq_epi32(_mm256_max_epu32(a, b), a); }
-    static V Load(uint32_t* p, bool whole, Mask valid) {
+    static V Load(const uint32_t* p, bool whole, Mask valid) {
         return whole ? _mm256_loadu_si256(reinterpret_cast<const V*>(p))
                      : _mm256_maskload_epi32(reinterpret_cast<const int*>(p), valid);
     }
@@ -422,7 +422,9 @@ struct Avx512Lanes {
     static Mask OrMask(Mask a, Mask b) { return a | b; }
     static Mask Greater32(V a, V b) { return _mm512_cmpgt_epi32_mask(a, b); }
     static Mask AtLeastU32(V a, V b) { return _mm512_cmpge_epu32_mask(a, b); }
-    static V Load(uint32_t* p, bool, Mask valid) { return _mm512_maskz_loadu_epi32(valid, p); }
+    static V Load(const uint32_t* p, bool, Mask valid) {
+        return _mm512_maskz_loadu_epi32(valid, p);
+    }
     static void StoreWhere(uint32_t* p, bool, Mask live, V, V value) {
         _mm512_mask_storeu_epi32(p, live, value);
     }
@@ -553,6 +555,9 @@ FusedSpanSetup FusedSpanFor(const DrawState& state) {
 
 void RunFusedSpan(const FusedSpanJob& job) {
     seam::Count(g_chosen->counter);
+    if (job.texels != nullptr && job.du == 0x10000 && job.dv == 0) {
+        seam::Count("FusedSpan.OneToOne");  // the wide loops read such rows texel by texel
+    }
     g_chosen->run[job.blend == FusedBlend::Over][job.texels != nullptr](job);
 }
 

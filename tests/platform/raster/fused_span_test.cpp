@@ -32,8 +32,8 @@ class Random {
 };
 
 Texture RandomTexture(Random& random) {
-    static const int kSizes[] = {1, 2, 3, 7, 16, 33, 64};
-    const int w = kSizes[random.Below(7)], h = kSizes[random.Below(7)];
+    static const int kSizes[] = {1, 2, 3, 7, 16, 33, 64, 80};
+    const int w = kSizes[random.Below(8)], h = kSizes[random.Below(8)];
     Texture texture(w, h, 1, random.Chance(20) ? ColorFormat::X8R8G8B8 : ColorFormat::A8R8G8B8);
     const bool holes = random.Chance(50);
     for (int y = 0; y < h; ++y) {
@@ -74,6 +74,19 @@ std::vector<ScreenVertex> RandomQuad(Random& random, int width, int height) {
     };
     return {corner(-1, -1, u0, v0), corner(1, -1, u1, v0), corner(-1, 1, u0, v1),
             corner(1, 1, u1, v1)};
+}
+
+// The texture unscaled at a whole-pixel offset, so every sample falls on a texel centre (the
+// play field's copy to the screen, unscaled sprites).
+std::vector<ScreenVertex> OneToOneQuad(Random& random, const Texture& texture) {
+    const float x0 = static_cast<float>(random.Below(40) - 10) - 0.5f;
+    const float y0 = static_cast<float>(random.Below(30) - 10) - 0.5f;
+    const float x1 = x0 + static_cast<float>(texture.width());
+    const float y1 = y0 + static_cast<float>(texture.height());
+    const uint32_t color = random.Chance(50) ? 0xFFFFFFFFu : random.Next();
+    const float z = random.Between(0, 1);
+    return {Vertex(x0, y0, color, 0, 0, z), Vertex(x1, y0, color, 1, 0, z),
+            Vertex(x0, y1, color, 0, 1, z), Vertex(x1, y1, color, 1, 1, z)};
 }
 
 struct Scene {
@@ -160,7 +173,8 @@ TEST_P(FusedSpanWidthTest, RandomLayersMatchTheStagedPipelineExactly) {
         Scene staged = RandomScene(again, kWidth, kHeight, format);
         const Texture texture = RandomTexture(random);
         const uint32_t stateSeed = random.Next();
-        const std::vector<ScreenVertex> quad = RandomQuad(random, kWidth, kHeight);
+        const std::vector<ScreenVertex> quad =
+            random.Chance(25) ? OneToOneQuad(random, texture) : RandomQuad(random, kWidth, kHeight);
         for (Scene* scene : {&fused, &staged}) {
             Random stateRandom(stateSeed);
             const DrawState state = RandomLayerState(stateRandom, *scene, texture);
@@ -178,6 +192,7 @@ TEST_P(FusedSpanWidthTest, RandomLayersMatchTheStagedPipelineExactly) {
     }
     // The comparison means something only if this loop drew the fused side.
     EXPECT_GT(platform::testing::TraceCount(GetParam().counter), 1000);
+    EXPECT_GT(platform::testing::TraceCount("FusedSpan.OneToOne"), 100);
     for (const Width& other : kWidths) {
         if (other.mode != GetParam().mode) {
             EXPECT_EQ(platform::testing::TraceCount(other.counter), 0) << other.counter;
