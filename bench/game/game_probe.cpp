@@ -252,7 +252,10 @@ int Drift(double seconds) {
     int64_t musicBytes = 0;
     DWORD lastPosition = 0;
     std::vector<double> at, gap;  // seconds of play, beat minus music in ms
-    bench.game.onUpdate = [&](TestGame&) {
+    int64_t firstStart = 0, lastStart = 0;
+    bench.game.onUpdate = [&](TestGame& game) {
+        firstStart = updates == 0 ? game.Now() : firstStart;
+        lastStart = game.Now();
         DWORD position = 0, write = 0;
         music->GetCurrentPosition(&position, &write);
         musicBytes += position >= lastPosition ? position - lastPosition
@@ -284,6 +287,9 @@ int Drift(double seconds) {
         den += (at[i] - meanT) * (at[i] - meanT);
     }
     const double slope = den > 0 ? num / den * 60.0 : 0.0;
+    // Each late frame delays the beat for good: the drift follows the frame period.
+    std::printf("beat_frame_period_ms: %.4f ms\n",
+                static_cast<double>(lastStart - firstStart) / 1e6 / (at.size() - 1));
     std::printf("beat_drift_ms: %.1f ms\n", gap.back() - gap.front());
     std::printf("beat_drift_ms_per_min: %.2f ms\n", slope);
     return 0;
