@@ -8,6 +8,9 @@
 namespace platform::d3d9 {
 namespace {
 
+// A program that draws and never presents or reads must not grow the queue without end.
+constexpr size_t kMaxPendingDraws = 4096;
+
 bool WritesDepth(const raster::DrawState& state) {
     return state.depthStencil != nullptr && state.render.zEnable && state.render.zWriteEnable;
 }
@@ -41,7 +44,7 @@ bool PendingDraws::SamplesPendingTarget(const raster::Texture* texture) const {
 
 void PendingDraws::Add(const raster::DrawState& state, raster::PrimitiveType type,
                        std::span<const raster::ScreenVertex> drawn, size_t primitiveCount) {
-    if (SamplesPendingTarget(state.texture)) {
+    if (SamplesPendingTarget(state.texture) || draws.size() >= kMaxPendingDraws) {
         Flush();
     }
     draws.push_back(Draw{state, type, vertices.size(), drawn.size(), primitiveCount});

@@ -124,4 +124,17 @@ TEST_F(PendingDraws, ATextureReleasedWhileADrawSamplesItIsDrawnFirst) {
     EXPECT_EQ(Screen().At(30, 30), 0xFF123456u);
 }
 
+TEST_F(PendingDraws, ManyDrawsWithoutAReadStillRunInOrder) {
+    ClearAll(0xFF000000);
+    for (int i = 0; i < 10000; ++i) {
+        DrawQuad(static_cast<float>(i % 64), 0, static_cast<float>(i % 64 + 1), 64, 0.5f,
+                 0xFF000000u | static_cast<uint32_t>(i));
+    }
+    // The last draw of each column wins: draws run in their order, however many waited.
+    const platform::testing::Image shown = Screen();
+    EXPECT_EQ(shown.At(0, 10), 0xFF000000u | 9984u);
+    EXPECT_EQ(shown.At(15, 10), 0xFF000000u | 9999u);
+    EXPECT_EQ(shown.At(16, 10), 0xFF000000u | (9920u + 16u));
+}
+
 }  // namespace
