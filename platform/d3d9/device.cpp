@@ -70,6 +70,7 @@ Device::Device(IDirect3D9* direct3d, HWND window, const D3DPRESENT_PARAMETERS& p
 }
 
 Device::~Device() {
+    pending.Flush();
     UnbindAll();
     ReleaseImplicitSurfaces();
     win32::LeaveDeviceFullscreen(window);
@@ -102,6 +103,7 @@ void Device::ReleaseImplicitSurfaces() {
 // The new back buffer and depth stencil, the targets set to them and every state at its
 // default, as after CreateDevice.
 void Device::ApplyParameters(const D3DPRESENT_PARAMETERS& parameters) {
+    pending.Flush();
     UnbindAll();
     ReleaseImplicitSurfaces();
     presentParameters = parameters;
@@ -165,6 +167,7 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* parameters) {
 
 HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
     seam::Trace("Present");
+    pending.Flush();
     if (state != State::Working) {
         return D3DERR_DEVICELOST;
     }
@@ -206,6 +209,14 @@ HRESULT Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR c
                                       static_cast<int>(rects[i].y2)});
     }
     const raster::Rect clip = RectOfViewport(viewport);
+    const raster::ColorSurface* target = renderTarget->Color();
+    const raster::DepthStencilSurface* depth = depthFlags ? depthStencil->Depth() : nullptr;
+    const bool wholeTarget = clip.left == 0 && clip.top == 0 && clip.right == target->width() &&
+                             clip.bottom == target->height();
+    const bool wholeDepth =
+        !depth || (depth->width() == target->width() && depth->height() == target->height());
+    pending.BeforeClear((flags & D3DCLEAR_TARGET) ? target : nullptr, depth,
+                        (flags & D3DCLEAR_ZBUFFER) != 0, count == 0 && wholeTarget && wholeDepth);
     if (flags & D3DCLEAR_TARGET) {
         raster::ClearColor(*renderTarget->Color(), color, pieces, clip);
     }

@@ -9,6 +9,7 @@
 #include "common/ref_counted.h"
 #include "d3d9.h"
 #include "d3d9/device_state.h"
+#include "d3d9/pending_draws.h"
 #include "raster/raster_types.h"
 
 namespace platform::raster {
@@ -71,6 +72,9 @@ class Device final : public RefCounted<IDirect3DDevice9> {
 
     Surface* BackBuffer() const { return backBuffer; }
 
+    // Rasterises the draws still pending; before anything reads or frees a surface or texture.
+    void FlushPendingDraws() { pending.Flush(); }
+
     // Completes parameters as CreateDevice and Reset do (sizes and format of a windowed back
     // buffer from the window); false when they are not valid.
     static bool CompleteParameters(D3DPRESENT_PARAMETERS* parameters, HWND focusWindow);
@@ -102,6 +106,7 @@ class Device final : public RefCounted<IDirect3DDevice9> {
     bool inScene = false;
     int defaultPoolObjects = 0;
     std::vector<raster::ScreenVertex> vertices;  // reused by every draw
+    PendingDraws pending;
 };
 
 // Our own device behind the interface (every device is ours).

@@ -220,7 +220,7 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT primitiveCo
     ConvertVertices(pipeline.fvf, vertexData, vertexStride, count, transform, vertices);
     raster::DrawState draw;
     if (BuildDrawState(draw)) {
-        raster::DrawPrimitive(draw, type, vertices, primitiveCount);
+        pending.Add(draw, type, vertices, primitiveCount);
     }
     return D3D_OK;
 }

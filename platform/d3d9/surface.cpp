@@ -91,6 +91,7 @@ ULONG Surface::Release() {
         Device* owner = device;
         if (bindings == 0) {
             owner->RemoveDefaultPoolObject();
+            owner->FlushPendingDraws();  // draws may still test against it
             delete this;
         }
         owner->Release();
@@ -119,6 +120,7 @@ void Surface::Unbind() {
         case Lifetime::Own:
             if (--bindings == 0 && references == 0) {
                 device->RemoveDefaultPoolObject();
+                device->FlushPendingDraws();
                 delete this;
             }
             break;
@@ -140,6 +142,7 @@ HRESULT Surface::LockRect(D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD) {
     if (!lockedRect || !color || locked) {
         return D3DERR_INVALIDCALL;
     }
+    device->FlushPendingDraws();  // the program reads or writes the pixels as drawn so far
     RECT area = {0, 0, color->width(), color->height()};
     if (rect) {
         if (rect->left < 0 || rect->top < 0 || rect->right > area.right ||

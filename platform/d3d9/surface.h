@@ -43,6 +43,7 @@ class Surface final : public IDirect3DSurface9 {
     raster::ColorSurface* Color() const { return color; }
     raster::DepthStencilSurface* Depth() const { return depth.get(); }
     Lifetime GetLifetime() const { return lifetime; }
+    Device* Owner() const { return device; }
     const D3DSURFACE_DESC& Desc() const { return desc; }
 
     // The device's hold while the surface is a render target or depth stencil: it keeps the

@@ -21,6 +21,7 @@ Texture::Texture(Device* device, int width, int height, int levelCount, DWORD us
 }
 
 Texture::~Texture() {
+    device->FlushPendingDraws();  // draws may still sample it
     for (Surface* level : levels) {
         Surface::Destroy(level);
     }

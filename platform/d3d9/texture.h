@@ -36,6 +36,7 @@ class Texture final : public IDirect3DTexture9 {
                      DWORD flags) override;
     HRESULT UnlockRect(UINT level) override;
 
+    Device* Owner() const { return device; }
     raster::Texture& Pixels() { return pixels; }
     const raster::Texture& Pixels() const { return pixels; }
 

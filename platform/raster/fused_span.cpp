@@ -1,7 +1,8 @@
-// The fused path: state checks, an exact scalar pixel for batch edges and texture borders, and
-// SSE2, AVX2 and AVX-512 loops (the widest the processor runs, chosen at run time) for batches
-// whose samples lie wholly inside the texture. The loops are instantiated per blend, texturing and
-// depth case.
+// The fused path: state checks, an exact scalar pixel for batch edges and texture borders, an
+// SSE2 loop and one wide loop (fused_span_wide.inc) built for AVX2 and for AVX-512, for batches
+// whose samples lie wholly inside the texture. Which loop runs is chosen once, at start-up, in
+// g_chosen: the widest the processor runs. The loops are instantiated per blend, texturing
+// and depth case.
 //
 // The loops fold the bilinear weight of 256 away: adding half a step (0x80) to a coordinate
 // before splitting it gives the same taps and weights, except that a weight of 256 on the
@@ -24,6 +25,7 @@
 // value); the warning points into the header, so it is silenced there only.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
 #include <immintrin.h>
 #pragma GCC diagnostic pop
 #define POKUTAN_FUSED_WIDE 1
@@ -33,12 +35,11 @@
 #include "raster/color_ops.h"
 #include "raster/pixel_batch.h"
 #include "raster/pixel_blend.h"
+#include "seam/hooks.h"
 
 namespace platform::raster {
 
 namespace {
-
-FusedSpanMode g_mode = FusedSpanMode::Best;
 
 bool IsTexture(uint32_t arg) {
     return arg == TextureArg::Texture;
@@ -268,350 +269,256 @@ void Sse2Span::Run() const {
     }
 }
 
-template <FusedBlend kBlend, bool kTextured>
-void RunSse2(const FusedSpanJob& j) {
-    const Sse2Span span(j);
-    if (j.depthRow == nullptr) {
-        span.Run<kBlend, kTextured, false, false>();
-    } else if (j.depthWrite) {
-        span.Run<kBlend, kTextured, true, true>();
-    } else {
-        span.Run<kBlend, kTextured, true, false>();
+struct Sse2Loop {
+    template <FusedBlend kBlend, bool kTextured>
+    static void Run(const FusedSpanJob& j) {
+        const Sse2Span span(j);
+        if (j.depthRow == nullptr) {
+            span.Run<kBlend, kTextured, false, false>();
+        } else if (j.depthWrite) {
+            span.Run<kBlend, kTextured, true, true>();
+        } else {
+            span.Run<kBlend, kTextured, true, false>();
+        }
     }
-}
+};
 
 #endif
 
 #if POKUTAN_FUSED_WIDE
 
-// The AVX2 loop: eight pixels an iteration. Each register pairs pixel k with pixel k + 4 (one
-// per 128-bit half), so that the final pack puts all eight back in order.
-#define POKUTAN_AVX2 __attribute__((target("avx2")))
-#define POKUTAN_AVX2_INLINE __attribute__((always_inline, target("avx2")))
-
-POKUTAN_AVX2 inline __m256i OverLanes256(__m256i s, __m256i d) {
-    const __m256i alpha = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(s, 0xFF), 0xFF);
-    const __m256i inverse = _mm256_sub_epi16(_mm256_set1_epi16(255), alpha);
-    __m256i x = _mm256_add_epi16(_mm256_mullo_epi16(s, alpha), _mm256_mullo_epi16(d, inverse));
-    x = _mm256_add_epi16(x, _mm256_set1_epi16(128));
-    return _mm256_mulhi_epu16(x, _mm256_set1_epi16(257));
-}
-
-template <FusedBlend kBlend, bool kTextured, bool kDepth, bool kDepthWrite>
-POKUTAN_AVX2 void RunAvx2Loop(const FusedSpanJob& j) {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i half = _mm256_set1_epi16(128);
-    const __m256i modulator =
-        _mm256_unpacklo_epi8(_mm256_set1_epi32(static_cast<int>(j.modulator)), zero);
-    const __m256i textureForce =
-        _mm256_unpacklo_epi8(_mm256_set1_epi32(static_cast<int>(j.textureForce)), zero);
-    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    const __m256i uLanes = _mm256_mullo_epi32(lanes, _mm256_set1_epi32(j.du));
-    const __m256i vLanes = _mm256_mullo_epi32(lanes, _mm256_set1_epi32(j.dv));
-    __m256i u = uLanes, v = vLanes;
-    const __m256i du = _mm256_set1_epi32(8 * j.du), dv = _mm256_set1_epi32(8 * j.dv);
-    const __m256i pitch = _mm256_set1_epi32(j.pitch);
-    const __m256i weightMask = _mm256_set1_epi32(0x7F80);
-    const __m256i byteMask = _mm256_set1_epi32(0xFF);
-    const __m256i alphaRef = _mm256_set1_epi32(static_cast<int>(j.alphaRef));
-    const __m256i alphaOff = j.alphaTest ? zero : _mm256_set1_epi32(-1);
-    const __m256i depth = _mm256_set1_epi32(static_cast<int>(j.depth));
-    const __m256i depthWord = _mm256_set1_epi32(static_cast<int>(j.depth << 8));
-    const __m256i force = _mm256_set1_epi32(static_cast<int>(j.targetForce));
-    const __m256i flat = _mm256_set1_epi32(static_cast<int>(j.modulator));
-    const uint32_t* const upper = j.texels;
-    const uint32_t* const lower = j.texels + j.pitch;
-
-    // One group of eight; a masked group reads and writes only the lanes in `valid` (its
-    // texture reads stay inside, as the caller checked the whole group).
-    auto group = [&](int i, bool masked, __m256i valid) POKUTAN_AVX2_INLINE {
-        __m256i low = modulator, high = modulator, color = flat;
-        if constexpr (kTextured) {
-            const __m256i offset = _mm256_add_epi32(
-                _mm256_madd_epi16(_mm256_srai_epi32(v, 16), pitch), _mm256_srai_epi32(u, 16));
-            // Weights times 128 (the rounding multiply's scale), in both 16-bit halves.
-            __m256i fx = _mm256_and_si256(_mm256_srli_epi32(u, 1), weightMask);
-            __m256i fy = _mm256_and_si256(_mm256_srli_epi32(v, 1), weightMask);
-            fx = _mm256_or_si256(fx, _mm256_slli_epi32(fx, 16));
-            fy = _mm256_or_si256(fy, _mm256_slli_epi32(fy, 16));
-            u = _mm256_add_epi32(u, du);
-            v = _mm256_add_epi32(v, dv);
-            alignas(32) uint32_t at[8];
-            _mm256_store_si256(reinterpret_cast<__m256i*>(at), offset);
-
-            auto pair = [&](const uint32_t* row, int k) POKUTAN_AVX2_INLINE {
-                return _mm256_cvtepu8_epi16(_mm_castpd_si128(_mm_loadh_pd(
-                    _mm_castsi128_pd(
-                        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + at[k]))),
-                    reinterpret_cast<const double*>(row + at[k + 4]))));
-            };
-            auto column = [&](int k, __m256i wy) POKUTAN_AVX2_INLINE {
-                const __m256i a = pair(upper, k), b = pair(lower, k);
-                return _mm256_add_epi16(a, _mm256_mulhrs_epi16(_mm256_sub_epi16(b, a), wy));
-            };
-            const __m256i c0 = column(0, _mm256_shuffle_epi32(fy, 0x00));
-            const __m256i c1 = column(1, _mm256_shuffle_epi32(fy, 0x55));
-            const __m256i c2 = column(2, _mm256_shuffle_epi32(fy, 0xAA));
-            const __m256i c3 = column(3, _mm256_shuffle_epi32(fy, 0xFF));
-
-            auto across = [&](__m256i a, __m256i b, __m256i wx) POKUTAN_AVX2_INLINE {
-                const __m256i left = _mm256_unpacklo_epi64(a, b);
-                const __m256i right = _mm256_unpackhi_epi64(a, b);
-                __m256i texel =
-                    _mm256_add_epi16(left, _mm256_mulhrs_epi16(_mm256_sub_epi16(right, left), wx));
-                texel = _mm256_or_si256(texel, textureForce);
-                // round(texel * modulator / 255) as (x + (x >> 8)) >> 8, which is
-                // x * 257 >> 16.
-                const __m256i x = _mm256_add_epi16(_mm256_mullo_epi16(texel, modulator), half);
-                return _mm256_mulhi_epu16(x, _mm256_set1_epi16(257));
-            };
-            low = across(c0, c1, _mm256_unpacklo_epi32(fx, fx));
-            high = across(c2, c3, _mm256_unpackhi_epi32(fx, fx));
-            color = _mm256_packus_epi16(low, high);
-        }
-
-        __m256i live =
-            _mm256_or_si256(_mm256_cmpgt_epi32(_mm256_srli_epi32(color, 24), alphaRef), alphaOff);
-        live = _mm256_and_si256(live, valid);
-        if constexpr (kDepth) {
-            int* row = reinterpret_cast<int*>(j.depthRow + i);
-            const __m256i words = masked
-                                      ? _mm256_maskload_epi32(row, valid)
-                                      : _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row));
-            live =
-                _mm256_andnot_si256(_mm256_cmpgt_epi32(depth, _mm256_srli_epi32(words, 8)), live);
-            if constexpr (kDepthWrite) {
-                const __m256i written =
-                    _mm256_or_si256(_mm256_and_si256(words, byteMask), depthWord);
-                const __m256i out = _mm256_blendv_epi8(words, written, live);
-                if (masked) {
-                    _mm256_maskstore_epi32(row, valid, out);
-                } else {
-                    _mm256_storeu_si256(reinterpret_cast<__m256i*>(row), out);
-                }
-            }
-        }
-        int* target = reinterpret_cast<int*>(j.target + i);
-        const __m256i dst = masked ? _mm256_maskload_epi32(target, valid)
-                                   : _mm256_loadu_si256(reinterpret_cast<const __m256i*>(target));
-        const __m256i in = _mm256_or_si256(dst, force);
-        __m256i result;
-        if constexpr (kBlend == FusedBlend::Add) {
-            result = _mm256_adds_epu8(color, in);
+// AVX2: eight pixels a group, lane masks as vectors (a whole group stores with a blend, a
+// partial one with a masked store).
+#pragma GCC push_options
+#pragma GCC target("avx2")
+struct Avx2Lanes {
+    using V = __m256i;
+    using Mask = __m256i;
+    static constexpr int kLanes = 8;
+    static V Zero() { return _mm256_setzero_si256(); }
+    static V Set32(uint32_t x) { return _mm256_set1_epi32(static_cast<int>(x)); }
+    static V Set16(int x) { return _mm256_set1_epi16(static_cast<int16_t>(x)); }
+    static V LaneIndex() { return _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7); }
+    static V Add32(V a, V b) { return _mm256_add_epi32(a, b); }
+    static V MulLo32(V a, V b) { return _mm256_mullo_epi32(a, b); }
+    static V MulAdd16(V a, V b) { return _mm256_madd_epi16(a, b); }
+    static V ShiftRightArith32(V a, int n) { return _mm256_srai_epi32(a, n); }
+    static V ShiftRight32(V a, int n) { return _mm256_srli_epi32(a, n); }
+    static V ShiftLeft32(V a, int n) { return _mm256_slli_epi32(a, n); }
+    static V And(V a, V b) { return _mm256_and_si256(a, b); }
+    static V Or(V a, V b) { return _mm256_or_si256(a, b); }
+    static V Add16(V a, V b) { return _mm256_add_epi16(a, b); }
+    static V Sub16(V a, V b) { return _mm256_sub_epi16(a, b); }
+    static V Mul16(V a, V b) { return _mm256_mullo_epi16(a, b); }
+    static V MulHrs16(V a, V b) { return _mm256_mulhrs_epi16(a, b); }
+    static V MulHiU16(V a, V b) { return _mm256_mulhi_epu16(a, b); }
+    static V UnpackLo8(V a, V b) { return _mm256_unpacklo_epi8(a, b); }
+    static V UnpackHi8(V a, V b) { return _mm256_unpackhi_epi8(a, b); }
+    static V UnpackLo32(V a, V b) { return _mm256_unpacklo_epi32(a, b); }
+    static V UnpackHi32(V a, V b) { return _mm256_unpackhi_epi32(a, b); }
+    static V UnpackLo64(V a, V b) { return _mm256_unpacklo_epi64(a, b); }
+    static V UnpackHi64(V a, V b) { return _mm256_unpackhi_epi64(a, b); }
+    static V PackUs16(V a, V b) { return _mm256_packus_epi16(a, b); }
+    static V AddSaturateU8(V a, V b) { return _mm256_adds_epu8(a, b); }
+    static V SpreadAlpha16(V a) {
+        return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(a, 0xFF), 0xFF);
+    }
+    template <int kPattern>
+    static V Spread(V a) {
+        return _mm256_shuffle_epi32(a, kPattern);
+    }
+    static void Store(uint32_t* p, V a) { _mm256_store_si256(reinterpret_cast<V*>(p), a); }
+    // The two texels right of texel at[k] and at[k + 4] of `row`, 16 bits a channel.
+    static V Taps(const uint32_t* row, const uint32_t* at, int k) {
+        return _mm256_cvtepu8_epi16(_mm_castpd_si128(_mm_loadh_pd(
+            _mm_castsi128_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + at[k]))),
+            reinterpret_cast<const double*>(row + at[k + 4]))));
+    }
+    static Mask AllLanes() { return _mm256_set1_epi32(-1); }
+    static Mask NoLanes() { return _mm256_setzero_si256(); }
+    static Mask FirstLanes(int count, V laneIndex) {
+        return _mm256_cmpgt_epi32(_mm256_set1_epi32(count), laneIndex);
+    }
+    static Mask AndMask(Mask a, Mask b) { return _mm256_and_si256(a, b); }
+    static Mask OrMask(Mask a, Mask b) { return _mm256_or_si256(a, b); }
+    static Mask Greater32(V a, V b) { return _mm256_cmpgt_epi32(a, b); }
+    static Mask AtLeastU32(V a, V b) { return _mm256_cmpeq_epi32(_mm256_max_epu32(a, b), a); }
+    static V Load(const uint32_t* p, bool whole, Mask valid) {
+        return whole ? _mm256_loadu_si256(reinterpret_cast<const V*>(p))
+                     : _mm256_maskload_epi32(reinterpret_cast<const int*>(p), valid);
+    }
+    // `value` where `live`, the rest of the group as it was (`old`).
+    static void StoreWhere(uint32_t* p, bool whole, Mask live, V old, V value) {
+        if (whole) {
+            _mm256_storeu_si256(reinterpret_cast<V*>(p), _mm256_blendv_epi8(old, value, live));
         } else {
-            result = _mm256_packus_epi16(OverLanes256(low, _mm256_unpacklo_epi8(in, zero)),
-                                         OverLanes256(high, _mm256_unpackhi_epi8(in, zero)));
+            _mm256_maskstore_epi32(reinterpret_cast<int*>(p), live, value);
         }
-        const __m256i out = _mm256_blendv_epi8(dst, _mm256_or_si256(result, force), live);
-        if (masked) {
-            _mm256_maskstore_epi32(target, valid, out);
-        } else {
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(target), out);
-        }
-    };
-
-    const __m256i all = _mm256_set1_epi32(-1);
-    for (int first = 0, b = 0; first < j.count; first += kBatchSize, ++b) {
-        const int n = std::min(kBatchSize, j.count - first);
-        const int32_t u0 = kTextured ? j.batchU[b] : 0, v0 = kTextured ? j.batchV[b] : 0;
-        const int done = VectorCount<8, true, kTextured>(j, u0, v0, n);
-        u = _mm256_add_epi32(_mm256_set1_epi32(u0 + 0x80), uLanes);
-        v = _mm256_add_epi32(_mm256_set1_epi32(v0 + 0x80), vLanes);
-        int i = 0;
-        for (; i + 8 <= done; i += 8) {
-            group(first + i, false, all);
-        }
-        if (i < done) {
-            group(first + i, true, _mm256_cmpgt_epi32(_mm256_set1_epi32(done - i), lanes));
-        }
-        ShadeRest(j, u0, v0, first, done, n);
     }
-}
+};
+namespace avx2 {
+using Lanes = Avx2Lanes;
+#include "raster/fused_span_wide.inc"
+}  // namespace avx2
+#pragma GCC pop_options
 
-template <FusedBlend kBlend, bool kTextured>
-void RunAvx2(const FusedSpanJob& j) {
-    if (j.depthRow == nullptr) {
-        RunAvx2Loop<kBlend, kTextured, false, false>(j);
-    } else if (j.depthWrite) {
-        RunAvx2Loop<kBlend, kTextured, true, true>(j);
-    } else {
-        RunAvx2Loop<kBlend, kTextured, true, false>(j);
+// AVX-512: sixteen pixels a group, lane masks in mask registers.
+#pragma GCC push_options
+#pragma GCC target("avx512f,avx512bw,avx512vl,avx2")
+struct Avx512Lanes {
+    using V = __m512i;
+    using Mask = __mmask16;
+    static constexpr int kLanes = 16;
+    static V Zero() { return _mm512_setzero_si512(); }
+    static V Set32(uint32_t x) { return _mm512_set1_epi32(static_cast<int>(x)); }
+    static V Set16(int x) { return _mm512_set1_epi16(static_cast<int16_t>(x)); }
+    static V LaneIndex() {
+        return _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
     }
-}
-
-bool HasAvx2() {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has;
-}
-
-// The AVX-512 loop: sixteen pixels an iteration, each register holding pixels k, k + 4,
-// k + 8 and k + 12 (one per 128-bit lane); the lane masks write only the live pixels.
-#define POKUTAN_AVX512 __attribute__((target("avx512f,avx512bw,avx512vl,avx2")))
-#define POKUTAN_AVX512_INLINE \
-    __attribute__((always_inline, target("avx512f,avx512bw,avx512vl,avx2")))
-
-POKUTAN_AVX512 inline __m512i OverLanes512(__m512i s, __m512i d) {
-    const __m512i alpha = _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(s, 0xFF), 0xFF);
-    const __m512i inverse = _mm512_sub_epi16(_mm512_set1_epi16(255), alpha);
-    __m512i x = _mm512_add_epi16(_mm512_mullo_epi16(s, alpha), _mm512_mullo_epi16(d, inverse));
-    x = _mm512_add_epi16(x, _mm512_set1_epi16(128));
-    return _mm512_mulhi_epu16(x, _mm512_set1_epi16(257));
-}
-
-template <FusedBlend kBlend, bool kTextured, bool kDepth, bool kDepthWrite>
-POKUTAN_AVX512 void RunAvx512Loop(const FusedSpanJob& j) {
-    const __m512i zero = _mm512_setzero_si512();
-    const __m512i half = _mm512_set1_epi16(128);
-    const __m512i modulator =
-        _mm512_unpacklo_epi8(_mm512_set1_epi32(static_cast<int>(j.modulator)), zero);
-    const __m512i textureForce =
-        _mm512_unpacklo_epi8(_mm512_set1_epi32(static_cast<int>(j.textureForce)), zero);
-    const __m512i lanes = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-    const __m512i uLanes = _mm512_mullo_epi32(lanes, _mm512_set1_epi32(j.du));
-    const __m512i vLanes = _mm512_mullo_epi32(lanes, _mm512_set1_epi32(j.dv));
-    __m512i u = uLanes, v = vLanes;
-    const __m512i du = _mm512_set1_epi32(16 * j.du), dv = _mm512_set1_epi32(16 * j.dv);
-    const __m512i pitch = _mm512_set1_epi32(j.pitch);
-    const __m512i weightMask = _mm512_set1_epi32(0x7F80);
-    const __m512i byteMask = _mm512_set1_epi32(0xFF);
-    const __m512i alphaRef = _mm512_set1_epi32(static_cast<int>(j.alphaRef));
-    const __mmask16 alphaOff = j.alphaTest ? 0 : 0xFFFF;
-    const __m512i depthWord = _mm512_set1_epi32(static_cast<int>(j.depth << 8));
-    const __m512i force = _mm512_set1_epi32(static_cast<int>(j.targetForce));
-    const __m512i flat = _mm512_set1_epi32(static_cast<int>(j.modulator));
-    const uint32_t* const upper = j.texels;
-    const uint32_t* const lower = j.texels + j.pitch;
-
-    auto group = [&](int i, __mmask16 valid) POKUTAN_AVX512_INLINE {
-        __m512i low = modulator, high = modulator, color = flat;
-        if constexpr (kTextured) {
-            const __m512i offset = _mm512_add_epi32(
-                _mm512_madd_epi16(_mm512_srai_epi32(v, 16), pitch), _mm512_srai_epi32(u, 16));
-            __m512i fx = _mm512_and_si512(_mm512_srli_epi32(u, 1), weightMask);
-            __m512i fy = _mm512_and_si512(_mm512_srli_epi32(v, 1), weightMask);
-            // Into both 16-bit halves of each lane (word 0 to word 1, word 2 to word 3).
-            fx = _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(fx, 0xA0), 0xA0);
-            fy = _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(fy, 0xA0), 0xA0);
-            u = _mm512_add_epi32(u, du);
-            v = _mm512_add_epi32(v, dv);
-            alignas(64) uint32_t at[16];
-            _mm512_store_si512(at, offset);
-
-            auto two = [&](const uint32_t* row, int a, int b) POKUTAN_AVX512_INLINE {
-                return _mm_castpd_si128(_mm_loadh_pd(
-                    _mm_castsi128_pd(
-                        _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + at[a]))),
-                    reinterpret_cast<const double*>(row + at[b])));
-            };
-            auto four = [&](const uint32_t* row, int k) POKUTAN_AVX512_INLINE {
-                return _mm512_cvtepu8_epi16(_mm256_inserti128_si256(
-                    _mm256_castsi128_si256(two(row, k, k + 4)), two(row, k + 8, k + 12), 1));
-            };
-            auto column = [&](int k, __m512i wy) POKUTAN_AVX512_INLINE {
-                const __m512i a = four(upper, k), b = four(lower, k);
-                return _mm512_add_epi16(a, _mm512_mulhrs_epi16(_mm512_sub_epi16(b, a), wy));
-            };
-            const __m512i c0 = column(0, _mm512_shuffle_epi32(fy, _MM_PERM_AAAA));
-            const __m512i c1 = column(1, _mm512_shuffle_epi32(fy, _MM_PERM_BBBB));
-            const __m512i c2 = column(2, _mm512_shuffle_epi32(fy, _MM_PERM_CCCC));
-            const __m512i c3 = column(3, _mm512_shuffle_epi32(fy, _MM_PERM_DDDD));
-
-            auto across = [&](__m512i a, __m512i b, __m512i wx) POKUTAN_AVX512_INLINE {
-                const __m512i left = _mm512_unpacklo_epi64(a, b);
-                const __m512i right = _mm512_unpackhi_epi64(a, b);
-                __m512i texel =
-                    _mm512_add_epi16(left, _mm512_mulhrs_epi16(_mm512_sub_epi16(right, left), wx));
-                texel = _mm512_or_si512(texel, textureForce);
-                const __m512i x = _mm512_add_epi16(_mm512_mullo_epi16(texel, modulator), half);
-                return _mm512_mulhi_epu16(x, _mm512_set1_epi16(257));
-            };
-            low = across(c0, c1, _mm512_unpacklo_epi32(fx, fx));
-            high = across(c2, c3, _mm512_unpackhi_epi32(fx, fx));
-            color = _mm512_packus_epi16(low, high);
-        }
-
-        __mmask16 live =
-            (_mm512_cmpgt_epi32_mask(_mm512_srli_epi32(color, 24), alphaRef) | alphaOff) & valid;
-        if constexpr (kDepth) {
-            uint32_t* row = j.depthRow + i;
-            const __m512i words = _mm512_maskz_loadu_epi32(valid, row);
-            // depth <= word >> 8 exactly when depth << 8 <= word (the stencil byte below).
-            live &= _mm512_cmpge_epu32_mask(words, depthWord);
-            if constexpr (kDepthWrite) {
-                _mm512_mask_storeu_epi32(
-                    row, live, _mm512_or_si512(_mm512_and_si512(words, byteMask), depthWord));
-            }
-        }
-        uint32_t* target = j.target + i;
-        const __m512i in = _mm512_or_si512(_mm512_maskz_loadu_epi32(valid, target), force);
-        __m512i result;
-        if constexpr (kBlend == FusedBlend::Add) {
-            result = _mm512_adds_epu8(color, in);
-        } else {
-            result = _mm512_packus_epi16(OverLanes512(low, _mm512_unpacklo_epi8(in, zero)),
-                                         OverLanes512(high, _mm512_unpackhi_epi8(in, zero)));
-        }
-        _mm512_mask_storeu_epi32(target, live, _mm512_or_si512(result, force));
-    };
-
-    for (int first = 0, b = 0; first < j.count; first += kBatchSize, ++b) {
-        const int n = std::min(kBatchSize, j.count - first);
-        const int32_t u0 = kTextured ? j.batchU[b] : 0, v0 = kTextured ? j.batchV[b] : 0;
-        const int done = VectorCount<16, true, kTextured>(j, u0, v0, n);
-        u = _mm512_add_epi32(_mm512_set1_epi32(u0 + 0x80), uLanes);
-        v = _mm512_add_epi32(_mm512_set1_epi32(v0 + 0x80), vLanes);
-        int i = 0;
-        for (; i + 16 <= done; i += 16) {
-            group(first + i, 0xFFFF);
-        }
-        if (i < done) {
-            group(first + i, static_cast<__mmask16>((1u << (done - i)) - 1));
-        }
-        ShadeRest(j, u0, v0, first, done, n);
+    static V Add32(V a, V b) { return _mm512_add_epi32(a, b); }
+    static V MulLo32(V a, V b) { return _mm512_mullo_epi32(a, b); }
+    static V MulAdd16(V a, V b) { return _mm512_madd_epi16(a, b); }
+    static V ShiftRightArith32(V a, int n) { return _mm512_srai_epi32(a, n); }
+    static V ShiftRight32(V a, int n) { return _mm512_srli_epi32(a, n); }
+    static V ShiftLeft32(V a, int n) { return _mm512_slli_epi32(a, n); }
+    static V And(V a, V b) { return _mm512_and_si512(a, b); }
+    static V Or(V a, V b) { return _mm512_or_si512(a, b); }
+    static V Add16(V a, V b) { return _mm512_add_epi16(a, b); }
+    static V Sub16(V a, V b) { return _mm512_sub_epi16(a, b); }
+    static V Mul16(V a, V b) { return _mm512_mullo_epi16(a, b); }
+    static V MulHrs16(V a, V b) { return _mm512_mulhrs_epi16(a, b); }
+    static V MulHiU16(V a, V b) { return _mm512_mulhi_epu16(a, b); }
+    static V UnpackLo8(V a, V b) { return _mm512_unpacklo_epi8(a, b); }
+    static V UnpackHi8(V a, V b) { return _mm512_unpackhi_epi8(a, b); }
+    static V UnpackLo32(V a, V b) { return _mm512_unpacklo_epi32(a, b); }
+    static V UnpackHi32(V a, V b) { return _mm512_unpackhi_epi32(a, b); }
+    static V UnpackLo64(V a, V b) { return _mm512_unpacklo_epi64(a, b); }
+    static V UnpackHi64(V a, V b) { return _mm512_unpackhi_epi64(a, b); }
+    static V PackUs16(V a, V b) { return _mm512_packus_epi16(a, b); }
+    static V AddSaturateU8(V a, V b) { return _mm512_adds_epu8(a, b); }
+    static V SpreadAlpha16(V a) {
+        return _mm512_shufflehi_epi16(_mm512_shufflelo_epi16(a, 0xFF), 0xFF);
     }
-}
-
-template <FusedBlend kBlend, bool kTextured>
-void RunAvx512(const FusedSpanJob& j) {
-    if (j.depthRow == nullptr) {
-        RunAvx512Loop<kBlend, kTextured, false, false>(j);
-    } else if (j.depthWrite) {
-        RunAvx512Loop<kBlend, kTextured, true, true>(j);
-    } else {
-        RunAvx512Loop<kBlend, kTextured, true, false>(j);
+    template <int kPattern>
+    static V Spread(V a) {
+        return _mm512_shuffle_epi32(a, static_cast<_MM_PERM_ENUM>(kPattern));
     }
-}
-
-bool HasAvx512() {
-    static const bool has = __builtin_cpu_supports("avx512f") &&
-                            __builtin_cpu_supports("avx512bw") &&
-                            __builtin_cpu_supports("avx512vl");
-    return has;
-}
+    static void Store(uint32_t* p, V a) { _mm512_store_si512(p, a); }
+    static __m128i TwoTaps(const uint32_t* row, uint32_t a, uint32_t b) {
+        return _mm_castpd_si128(_mm_loadh_pd(
+            _mm_castsi128_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + a))),
+            reinterpret_cast<const double*>(row + b)));
+    }
+    // The two texels right of texel at[k], at[k + 4], at[k + 8] and at[k + 12] of `row`.
+    static V Taps(const uint32_t* row, const uint32_t* at, int k) {
+        return _mm512_cvtepu8_epi16(
+            _mm256_inserti128_si256(_mm256_castsi128_si256(TwoTaps(row, at[k], at[k + 4])),
+                                    TwoTaps(row, at[k + 8], at[k + 12]), 1));
+    }
+    static Mask AllLanes() { return 0xFFFF; }
+    static Mask NoLanes() { return 0; }
+    static Mask FirstLanes(int count, V) { return static_cast<Mask>((1u << count) - 1); }
+    static Mask AndMask(Mask a, Mask b) { return a & b; }
+    static Mask OrMask(Mask a, Mask b) { return a | b; }
+    static Mask Greater32(V a, V b) { return _mm512_cmpgt_epi32_mask(a, b); }
+    static Mask AtLeastU32(V a, V b) { return _mm512_cmpge_epu32_mask(a, b); }
+    static V Load(const uint32_t* p, bool, Mask valid) {
+        return _mm512_maskz_loadu_epi32(valid, p);
+    }
+    static void StoreWhere(uint32_t* p, bool, Mask live, V, V value) {
+        _mm512_mask_storeu_epi32(p, live, value);
+    }
+};
+namespace avx512 {
+using Lanes = Avx512Lanes;
+#include "raster/fused_span_wide.inc"
+}  // namespace avx512
+#pragma GCC pop_options
 
 #endif
 
-template <FusedBlend kBlend, bool kTextured>
-void RunOf(const FusedSpanJob& j) {
+// The loops of one width, per blend and texturing, and the seam counter that proves they ran.
+using SpanLoop = void (*)(const FusedSpanJob&);
+struct SpanLoops {
+    bool fused = false;  // false: every draw goes through the stages
+    const char* counter = "";
+    SpanLoop run[2][2] = {};  // [blend is Over][textured]
+};
+
+template <class Loop>
+SpanLoops LoopsOf(const char* counter) {
+    return SpanLoops{
+        true,
+        counter,
+        {{&Loop::template Run<FusedBlend::Add, false>, &Loop::template Run<FusedBlend::Add, true>},
+         {&Loop::template Run<FusedBlend::Over, false>,
+          &Loop::template Run<FusedBlend::Over, true>}}};
+}
+
+// One pixel at a time, where the processor has no vector loop.
+struct PortableLoop {
+    template <FusedBlend kBlend, bool kTextured>
+    static void Run(const FusedSpanJob& j) {
+        for (int first = 0, b = 0; first < j.count; first += kBatchSize, ++b) {
+            const int n = std::min(kBatchSize, j.count - first);
+            ShadeRest(j, kTextured ? j.batchU[b] : 0, kTextured ? j.batchV[b] : 0, first, 0, n);
+        }
+    }
+};
+
+// The widest loop this processor runs, asked once.
+FusedSpanMode WidestOfProcessor() {
+    static const FusedSpanMode widest = [] {
 #if POKUTAN_FUSED_WIDE
-    if (g_mode == FusedSpanMode::Best && HasAvx512()) {
-        RunAvx512<kBlend, kTextured>(j);
-        return;
-    }
-    if ((g_mode == FusedSpanMode::Best || g_mode == FusedSpanMode::Avx2) && HasAvx2()) {
-        RunAvx2<kBlend, kTextured>(j);
-        return;
-    }
+        __builtin_cpu_init();  // may run before libgcc's own constructor has
+        if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+            __builtin_cpu_supports("avx512vl")) {
+            return FusedSpanMode::Avx512;
+        }
+        if (__builtin_cpu_supports("avx2")) {
+            return FusedSpanMode::Avx2;
+        }
 #endif
 #if defined(__SSE2__)
-    RunSse2<kBlend, kTextured>(j);
+        return FusedSpanMode::Sse2;
 #else
-    for (int first = 0, b = 0; first < j.count; first += kBatchSize, ++b) {
-        const int n = std::min(kBatchSize, j.count - first);
-        ShadeRest(j, kTextured ? j.batchU[b] : 0, kTextured ? j.batchV[b] : 0, first, 0, n);
-    }
+        return FusedSpanMode::Portable;
 #endif
+    }();
+    return widest;
 }
+
+const SpanLoops& LoopsFor(FusedSpanMode mode) {
+    static const SpanLoops off;
+    static const SpanLoops portable = LoopsOf<PortableLoop>("FusedSpan.Portable");
+#if defined(__SSE2__)
+    static const SpanLoops sse2 = LoopsOf<Sse2Loop>("FusedSpan.Sse2");
+#endif
+#if POKUTAN_FUSED_WIDE
+    static const SpanLoops avx2 = LoopsOf<avx2::Loop>("FusedSpan.Avx2");
+    static const SpanLoops avx512 = LoopsOf<avx512::Loop>("FusedSpan.Avx512");
+#endif
+    switch (mode == FusedSpanMode::Best ? WidestOfProcessor() : mode) {
+        case FusedSpanMode::Off:
+            return off;
+#if defined(__SSE2__)
+        case FusedSpanMode::Sse2:
+            return sse2;
+#endif
+#if POKUTAN_FUSED_WIDE
+        case FusedSpanMode::Avx2:
+            return avx2;
+        case FusedSpanMode::Avx512:
+            return avx512;
+#endif
+        default:
+            return portable;
+    }
+}
+
+// The one place the loop is chosen: the widest the processor runs, at start-up; tests may
+// choose another with SetFusedSpanMode.
+const SpanLoops* g_chosen = &LoopsFor(FusedSpanMode::Best);
 
 }  // namespace
 
@@ -641,22 +548,36 @@ FusedSpanSetup FusedSpanFor(const DrawState& state) {
     const bool alphaStageOk =
         setup.modulateAlpha || SelectsTexture(stage.alphaOp, stage.alphaArg1, stage.alphaArg2);
     setup.alphaTest = !alphaPasses;
-    setup.usable = g_mode != FusedSpanMode::Off && blendOk && clamped && depthOk && alphaOk &&
-                   colorOk && alphaStageOk;
+    setup.usable =
+        g_chosen->fused && blendOk && clamped && depthOk && alphaOk && colorOk && alphaStageOk;
     return setup;
 }
 
 void RunFusedSpan(const FusedSpanJob& job) {
-    const bool textured = job.texels != nullptr;
-    if (job.blend == FusedBlend::Add) {
-        textured ? RunOf<FusedBlend::Add, true>(job) : RunOf<FusedBlend::Add, false>(job);
-    } else {
-        textured ? RunOf<FusedBlend::Over, true>(job) : RunOf<FusedBlend::Over, false>(job);
+    seam::Count(g_chosen->counter);
+    if (job.texels != nullptr && job.du == 0x10000 && job.dv == 0) {
+        seam::Count("FusedSpan.OneToOne");  // the wide loops read such rows texel by texel
+    }
+    g_chosen->run[job.blend == FusedBlend::Over][job.texels != nullptr](job);
+}
+
+bool FusedSpanModeSupported(FusedSpanMode mode) {
+    switch (mode) {
+        case FusedSpanMode::Sse2:
+        case FusedSpanMode::Avx2:
+        case FusedSpanMode::Avx512:
+            return mode <= WidestOfProcessor();
+        default:
+            return true;
     }
 }
 
-void SetFusedSpanMode(FusedSpanMode mode) {
-    g_mode = mode;
+bool SetFusedSpanMode(FusedSpanMode mode) {
+    if (!FusedSpanModeSupported(mode)) {
+        return false;
+    }
+    g_chosen = &LoopsFor(mode);
+    return true;
 }
 
 }  // namespace platform::raster

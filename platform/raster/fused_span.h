@@ -52,10 +52,13 @@ FusedSpanSetup FusedSpanFor(const DrawState& state);
 
 void RunFusedSpan(const FusedSpanJob& job);
 
-// For tests, so the fused path's output can be compared with the staged pipeline's: Off sends
-// every draw through the stages, Sse2 and Avx2 keep the fused path to those loops (or to the
-// best one below them). Best, the default, takes the widest loop the processor runs.
-enum class FusedSpanMode { Off, Sse2, Avx2, Best };
-void SetFusedSpanMode(FusedSpanMode mode);
+// The loops, narrowest to widest. Best, the default, is the widest the processor runs, chosen
+// once at start-up. Tests choose others to compare them with the staged pipeline: Off sends
+// every draw through the stages, Portable runs the fused path one pixel at a time.
+enum class FusedSpanMode { Off, Portable, Sse2, Avx2, Avx512, Best };
+// False for a loop this processor (or this build) cannot run.
+bool FusedSpanModeSupported(FusedSpanMode mode);
+// False, changing nothing, when the loop is not supported.
+bool SetFusedSpanMode(FusedSpanMode mode);
 
 }  // namespace platform::raster

@@ -26,4 +26,11 @@ void Trace(const std::string& entry) {
     }
 }
 
+void Count(const char* name) {
+    State& state = GetState();
+    if (state.tracing) {
+        ++state.counters[name];
+    }
+}
+
 }  // namespace platform::seam

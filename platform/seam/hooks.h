@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,7 @@ struct State {
     int failures[static_cast<int>(Failure::Count)] = {};  // remaining; negative = always
     bool tracing = false;
     std::vector<std::string> trace;
+    std::map<std::string, int64_t> counters;  // events too frequent for the trace, by name
 };
 
 State& GetState();
@@ -52,5 +54,9 @@ bool ShouldFail(Failure failure);
 
 // Adds an entry to the call trace when tracing is on.
 void Trace(const std::string& entry);
+
+// Counts an event under `name` when tracing is on; one test of a flag when it is off, so hot
+// paths may call it.
+void Count(const char* name);
 
 }  // namespace platform::seam

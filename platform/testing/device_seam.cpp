@@ -32,11 +32,15 @@ Image ImageOf(const raster::ColorSurface& surface) {
 }  // namespace
 
 Image ReadBackBuffer(IDirect3DDevice9* device) {
+    d3d9::Impl(device)->FlushPendingDraws();
     return ImageOf(*d3d9::Impl(device)->BackBuffer()->Color());
 }
 
 Image ReadSurface(IDirect3DSurface9* surface) {
     const raster::ColorSurface* color = surface ? d3d9::SurfaceImpl(surface)->Color() : nullptr;
+    if (color) {
+        d3d9::SurfaceImpl(surface)->Owner()->FlushPendingDraws();
+    }
     return color ? ImageOf(*color) : Image{};
 }
 
@@ -44,6 +48,7 @@ Image ReadTextureLevel(IDirect3DTexture9* texture, int level) {
     if (!texture || level < 0 || level >= static_cast<int>(texture->GetLevelCount())) {
         return Image{};
     }
+    d3d9::TextureImpl(texture)->Owner()->FlushPendingDraws();
     return ImageOf(d3d9::TextureImpl(texture)->Pixels().level(level));
 }
 

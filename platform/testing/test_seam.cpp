@@ -58,6 +58,7 @@ void StartHeadless() {
     ClearFailures();
     state.tracing = false;
     state.trace.clear();
+    state.counters.clear();
     sdl::ListVirtualJoysticksOnly();
     lastMouseX = 0;
     lastMouseY = 0;
@@ -101,6 +102,7 @@ void ClearFailures() {
 void StartTrace() {
     seam::GetState().tracing = true;
     seam::GetState().trace.clear();
+    seam::GetState().counters.clear();
 }
 
 const std::vector<std::string>& Trace() {
@@ -109,6 +111,13 @@ const std::vector<std::string>& Trace() {
 
 void ClearTrace() {
     seam::GetState().trace.clear();
+    seam::GetState().counters.clear();
+}
+
+int64_t TraceCount(const std::string& name) {
+    const auto& counters = seam::GetState().counters;
+    const auto found = counters.find(name);
+    return found == counters.end() ? 0 : found->second;
 }
 
 void InjectKey(HWND window, int virtualKey, bool down, bool repeat) {

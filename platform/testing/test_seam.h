@@ -39,6 +39,9 @@ void ClearFailures();
 void StartTrace();
 const std::vector<std::string>& Trace();
 void ClearTrace();
+// How often a counted event happened since the trace started (e.g. "FusedSpan.Avx512", one
+// per span a fused loop drew).
+int64_t TraceCount(const std::string& name);
 
 // Input, queued as the desktop would deliver it to the window. Keys are virtual-key codes.
 void InjectKey(HWND window, int virtualKey, bool down, bool repeat = false);

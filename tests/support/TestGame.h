@@ -23,6 +23,7 @@ class TestGame : public CSampleGame {
 
     int64_t TicksPerFrame() const { return ticksPerFrame; }
     int64_t NextFrame() const { return nextFrame.QuadPart; }
+    int64_t Now() const { return now.QuadPart; }  // the counter read by the latest frame attempt
 
     // Loop passes until an idle turn has run; false once WM_QUIT was taken.
     bool IdleTurn();

@@ -3,12 +3,14 @@
 // random target and depth contents must give the same pixels and depth words, bit for bit.
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "raster/fused_span.h"
 #include "raster_test_support.h"
+#include "test_seam.h"
 
 namespace {
 
@@ -30,8 +32,8 @@ class Random {
 };
 
 Texture RandomTexture(Random& random) {
-    static const int kSizes[] = {1, 2, 3, 7, 16, 33, 64};
-    const int w = kSizes[random.Below(7)], h = kSizes[random.Below(7)];
+    static const int kSizes[] = {1, 2, 3, 7, 16, 33, 64, 80};
+    const int w = kSizes[random.Below(8)], h = kSizes[random.Below(8)];
     Texture texture(w, h, 1, random.Chance(20) ? ColorFormat::X8R8G8B8 : ColorFormat::A8R8G8B8);
     const bool holes = random.Chance(50);
     for (int y = 0; y < h; ++y) {
@@ -72,6 +74,19 @@ std::vector<ScreenVertex> RandomQuad(Random& random, int width, int height) {
     };
     return {corner(-1, -1, u0, v0), corner(1, -1, u1, v0), corner(-1, 1, u0, v1),
             corner(1, 1, u1, v1)};
+}
+
+// The texture unscaled at a whole-pixel offset, so every sample falls on a texel centre (the
+// play field's copy to the screen, unscaled sprites).
+std::vector<ScreenVertex> OneToOneQuad(Random& random, const Texture& texture) {
+    const float x0 = static_cast<float>(random.Below(40) - 10) - 0.5f;
+    const float y0 = static_cast<float>(random.Below(30) - 10) - 0.5f;
+    const float x1 = x0 + static_cast<float>(texture.width());
+    const float y1 = y0 + static_cast<float>(texture.height());
+    const uint32_t color = random.Chance(50) ? 0xFFFFFFFFu : random.Next();
+    const float z = random.Between(0, 1);
+    return {Vertex(x0, y0, color, 0, 0, z), Vertex(x1, y0, color, 1, 0, z),
+            Vertex(x0, y1, color, 0, 1, z), Vertex(x1, y1, color, 1, 1, z)};
 }
 
 struct Scene {
@@ -118,10 +133,37 @@ DrawState RandomLayerState(Random& random, Scene& scene, const Texture& texture)
     return state;
 }
 
-TEST(FusedSpanTest, RandomLayersMatchTheStagedPipelineExactly) {
-    Random random(2024);
+struct Width {
+    FusedSpanMode mode;
+    const char* counter;  // the seam's count of spans this loop drew
+    const char* missing;  // why a processor cannot run it
+};
+
+const Width kWidths[] = {
+    {FusedSpanMode::Portable, "FusedSpan.Portable", ""},
+    {FusedSpanMode::Sse2, "FusedSpan.Sse2", "this processor has no SSE2"},
+    {FusedSpanMode::Avx2, "FusedSpan.Avx2", "this processor has no AVX2"},
+    {FusedSpanMode::Avx512, "FusedSpan.Avx512", "this processor has no AVX-512 (F, BW, VL)"},
+};
+
+class FusedSpanWidthTest : public ::testing::TestWithParam<Width> {
+  protected:
+    void SetUp() override {
+        if (!FusedSpanModeSupported(GetParam().mode)) {
+            GTEST_SKIP() << GetParam().missing;
+        }
+        platform::testing::StartTrace();
+    }
+    void TearDown() override {
+        SetFusedSpanMode(FusedSpanMode::Best);
+        platform::testing::ClearTrace();
+    }
+};
+
+TEST_P(FusedSpanWidthTest, RandomLayersMatchTheStagedPipelineExactly) {
+    Random random(2024 + static_cast<uint32_t>(GetParam().mode));
     constexpr int kWidth = 83, kHeight = 61;
-    for (int round = 0; round < 900; ++round) {
+    for (int round = 0; round < 300; ++round) {
         const ColorFormat format =
             random.Chance(50) ? ColorFormat::X8R8G8B8 : ColorFormat::A8R8G8B8;
         const uint32_t seed = random.Next();
@@ -129,20 +171,16 @@ TEST(FusedSpanTest, RandomLayersMatchTheStagedPipelineExactly) {
         Scene fused = RandomScene(sceneRandom, kWidth, kHeight, format);
         Random again(seed);
         Scene staged = RandomScene(again, kWidth, kHeight, format);
-        // The rounds take turns with each loop, whichever this processor runs best included.
-        const FusedSpanMode modes[] = {FusedSpanMode::Best, FusedSpanMode::Avx2,
-                                       FusedSpanMode::Sse2};
-        const FusedSpanMode mode = modes[round % 3];
         const Texture texture = RandomTexture(random);
         const uint32_t stateSeed = random.Next();
-        const std::vector<ScreenVertex> quad = RandomQuad(random, kWidth, kHeight);
+        const std::vector<ScreenVertex> quad =
+            random.Chance(25) ? OneToOneQuad(random, texture) : RandomQuad(random, kWidth, kHeight);
         for (Scene* scene : {&fused, &staged}) {
             Random stateRandom(stateSeed);
             const DrawState state = RandomLayerState(stateRandom, *scene, texture);
-            SetFusedSpanMode(scene == &fused ? mode : FusedSpanMode::Off);
+            ASSERT_TRUE(SetFusedSpanMode(scene == &fused ? GetParam().mode : FusedSpanMode::Off));
             DrawQuad(state, quad);
         }
-        SetFusedSpanMode(FusedSpanMode::Best);
         for (int y = 0; y < kHeight; ++y) {
             for (int x = 0; x < kWidth; ++x) {
                 ASSERT_EQ(fused.target.row(y)[x], staged.target.row(y)[x])
@@ -152,6 +190,39 @@ TEST(FusedSpanTest, RandomLayersMatchTheStagedPipelineExactly) {
             }
         }
     }
+    // The comparison means something only if this loop drew the fused side.
+    EXPECT_GT(platform::testing::TraceCount(GetParam().counter), 1000);
+    EXPECT_GT(platform::testing::TraceCount("FusedSpan.OneToOne"), 100);
+    for (const Width& other : kWidths) {
+        if (other.mode != GetParam().mode) {
+            EXPECT_EQ(platform::testing::TraceCount(other.counter), 0) << other.counter;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, FusedSpanWidthTest, ::testing::ValuesIn(kWidths),
+                         [](const ::testing::TestParamInfo<Width>& info) {
+                             return std::string(info.param.counter + 10);  // after "FusedSpan."
+                         });
+
+TEST(FusedSpanTest, TheDefaultIsTheWidestLoopTheProcessorRuns) {
+    const Width* widest = &kWidths[0];
+    for (const Width& width : kWidths) {
+        if (FusedSpanModeSupported(width.mode)) {
+            widest = &width;
+        }
+    }
+    EXPECT_TRUE(FusedSpanModeSupported(FusedSpanMode::Best));
+    platform::testing::StartTrace();
+    ColorSurface target(40, 8, ColorFormat::A8R8G8B8);
+    DrawState state = StateFor(target);
+    state.render.alphaBlendEnable = true;
+    state.render.srcBlend = state.render.destBlend = Blend::One;
+    DrawQuad(state, {Vertex(0, 0, 0xFF102030, 0, 0, 0), Vertex(40, 0, 0xFF102030, 1, 0, 0),
+                     Vertex(0, 8, 0xFF102030, 0, 1, 0), Vertex(40, 8, 0xFF102030, 1, 1, 0)});
+    EXPECT_GE(platform::testing::TraceCount(widest->counter), 8) << "a span or two a row";
+    EXPECT_EQ(target.row(4)[20], 0xFF102030u);
+    platform::testing::ClearTrace();
 }
 
 TEST(FusedSpanTest, OnlyTheMatchingStatesTakeTheFusedPath) {
