@@ -46,12 +46,11 @@ grep -q '"ポクタン"' <<<"$info" || fail "the window is not captioned ポク�
 read -r width height < <(awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}' <<<"$info")
 [ "$width" = 640 ] && [ "$height" = 480 ] || fail "window is ${width}x${height}, not 640x480"
 
-darkest() {  # the darkest of a few dumps of the window over about two seconds
-  local min=255 b
-  for _ in $(seq 12); do
+darkest() {  # the darkest of back-to-back dumps of the window over about three seconds
+  local min=255 b end=$((SECONDS + 3))
+  while [ "$SECONDS" -lt "$end" ]; do
     b=$(xwd -silent -id "$window" | python3 "$here/xwd_brightness.py")
     min=$(awk -v a="$min" -v b="$b" 'BEGIN {print (b < a) ? b : a}')
-    sleep 0.2
   done
   echo "$min"
 }
@@ -60,7 +59,7 @@ before=$(darkest)
 xdotool mousemove --window "$window" 320 240 click 1
 after=$(darkest)
 echo "smoke: title brightness $before, darkest after the click $after"
-awk -v a="$after" -v b="$before" 'BEGIN {exit !(b > 2 && a < b / 4)}' ||
+awk -v a="$after" -v b="$before" 'BEGIN {exit !(b > 2 && a < b / 2)}' ||
   fail "the picture did not react to the click"
 
 xdotool windowfocus --sync "$window" key Escape
