@@ -43,6 +43,8 @@ struct State {
     int failures[static_cast<int>(Failure::Count)] = {};  // remaining; negative = always
     bool tracing = false;
     std::vector<std::string> trace;
+    bool captureLog = false;  // log lines kept here instead of written to stderr
+    std::vector<std::string> logLines;
 };
 
 State& GetState();
