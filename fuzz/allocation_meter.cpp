@@ -3,10 +3,20 @@
 // hence the atomics; its few bytes fall within each target's fixed allowance.
 #include "allocation_meter.h"
 
-#include <sanitizer/allocator_interface.h>
-
 #include <atomic>
 #include <cstdint>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define POKUTAN_METERED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define POKUTAN_METERED 1
+#endif
+#endif
+
+#ifdef POKUTAN_METERED
+#include <sanitizer/allocator_interface.h>
+#endif
 
 namespace fuzz {
 namespace {
@@ -15,6 +25,7 @@ std::atomic<int64_t> live{0};
 std::atomic<int64_t> peak{0};
 std::atomic<int64_t> base{0};
 
+#ifdef POKUTAN_METERED
 void OnAllocate(const volatile void*, size_t size) {
     const int64_t now = live.fetch_add(static_cast<int64_t>(size)) + static_cast<int64_t>(size);
     int64_t highest = peak.load();
@@ -32,6 +43,7 @@ void OnRelease(const volatile void* block) {
 struct Installer {
     Installer() { __sanitizer_install_malloc_and_free_hooks(OnAllocate, OnRelease); }
 } installer;
+#endif
 
 }  // namespace
 

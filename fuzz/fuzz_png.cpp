@@ -72,6 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         texture->Release();
     }
     platform::testing::ClearMessageBoxes();
+    platform::testing::ClearLogLines();
     const size_t bound = 4 * size + kFixedAllowance + PixelAllowance(data, size);
     if (peak > bound) {
         fuzz::Fail("loading a PNG file of " + std::to_string(size) + " bytes took " +

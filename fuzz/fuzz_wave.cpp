@@ -79,6 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         buffer->Release();
     }
     platform::testing::ClearMessageBoxes();
+    platform::testing::ClearLogLines();
     if (peak > 3 * size + kFixedAllowance) {
         fuzz::Fail("loading a WAV file of " + std::to_string(size) + " bytes took " +
                    std::to_string(peak) + " bytes");

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev)
 if [ "${1:-}" = test ]; then
   packages+=(clang-format libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils x11-apps
-             python3)
+             python3 clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do

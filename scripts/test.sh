@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets the machine up, checks the formatting, then builds with warnings as errors and runs every
-# test twice: once plainly and once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# test twice: once plainly and once under AddressSanitizer and UndefinedBehaviorSanitizer; then
+# fuzzes each loader for a few seconds (POKUTAN_CI_FUZZ_SECONDS, 10 unless told).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh test
@@ -19,3 +20,7 @@ run_suite() {  # build folder, build type, extra cmake options...
 run_suite build-test RelWithDebInfo
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build-asan Debug -DPOKUTAN_SANITIZE=ON -DPOKUTAN_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g -O1"
+
+for target in wave png record; do
+  bash scripts/fuzz.sh "$target" "${POKUTAN_CI_FUZZ_SECONDS:-10}"
+done
