@@ -1,7 +1,8 @@
-// The main of the test binaries that drive the game: every test case runs in a process of its own.
-// The frame's singletons are function-local statics by design (the window, the device, the
-// registries, the scenes, the fades, the seeded random generator) and live for the process, so
-// a case that follows another in the same process would start from that one's game. CTest already
+// The main of every test binary: each test case runs in a process of its own. The frame's
+// singletons are function-local statics by design (the window, the device, the registries, the
+// scenes, the fades, the seeded random generator) and the layer keeps process-wide tables (the
+// font table, the windows, the key state), so a case that follows another in the same process
+// would start from what that one left. CTest already
 // runs one case per process; this main does the same when the binary is run directly (as an IDE
 // does), also shuffled and repeated: it forks once per selected case, in the order gtest's
 // --gtest_shuffle, --gtest_random_seed and --gtest_repeat ask for, and sums up the results.

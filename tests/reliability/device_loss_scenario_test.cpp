@@ -26,7 +26,7 @@ struct LossRun {
     int64_t frames = 0;
 };
 
-constexpr int kFloorsWalked = 4;
+constexpr int kFloorsWalked = 3;
 
 // One scripted play in this process; a loss before a frame with probability 1 / `oneIn`
 // (never when 0).
@@ -75,7 +75,7 @@ TEST(DeviceLossUnderPlay, HundredsOfLossesAndResetsLeaveTheSameGameState) {
     EXPECT_EQ(calm.result.outcome.floorIndex, 1);
     EXPECT_EQ(calm.result.outcome.misses, 0);
 
-    const auto lossy = RunInChild<LossRun>([] { return PlayWithLosses(6, 20261208); });
+    const auto lossy = RunInChild<LossRun>([] { return PlayWithLosses(3, 20261208); });
     ASSERT_TRUE(lossy.exitedCleanly) << "status " << lossy.status;
     ASSERT_TRUE(lossy.result.played);
     EXPECT_GE(lossy.result.lossesInjected, 200);
