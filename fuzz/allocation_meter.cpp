@@ -15,7 +15,12 @@
 #endif
 
 #ifdef POKUTAN_METERED
-#include <sanitizer/allocator_interface.h>
+// The allocator's hook interface, declared here as GCC's sanitizer runtime ships no header for it.
+extern "C" {
+int __sanitizer_install_malloc_and_free_hooks(void (*onAllocate)(const volatile void*, size_t),
+                                              void (*onRelease)(const volatile void*));
+size_t __sanitizer_get_allocated_size(const volatile void* block);
+}
 #endif
 
 namespace fuzz {
@@ -35,8 +40,7 @@ void OnAllocate(const volatile void*, size_t size) {
 
 void OnRelease(const volatile void* block) {
     if (block) {
-        live.fetch_sub(
-            static_cast<int64_t>(__sanitizer_get_allocated_size(const_cast<const void*>(block))));
+        live.fetch_sub(static_cast<int64_t>(__sanitizer_get_allocated_size(block)));
     }
 }
 
