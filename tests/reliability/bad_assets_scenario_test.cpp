@@ -167,6 +167,7 @@ MatrixRun RunWithDamagedAsset(const Asset& asset, Damage damage) {
     run.started = game.StartUp();
     if (run.started) {
         ScriptedPlay play(game);
+        play.beforeFrame = [&game](int64_t frame) { game.drawing = frame % 2 == 0; };
         run.played = play.WalkFloors(1);
     }
     const auto& boxes = platform::testing::MessageBoxes();
