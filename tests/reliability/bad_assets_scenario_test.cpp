@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -67,6 +68,11 @@ const Asset kAssets[] = {{"Image", true},
                          {"Rhythm03", false},
                          {"Rhythm04", false},
                          {"Scene", false}};
+
+// Test names and failure messages show the asset by its name.
+void PrintTo(const Asset& asset, std::ostream* out) {
+    *out << asset.stem;
+}
 
 using Bytes = std::string;
 
