@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev)
 if [ "${1:-}" = test ] || [ "${1:-}" = windows ]; then
   packages+=(clang-format libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils x11-apps
-             python3 g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
+             python3 clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
 fi
 if [ "${1:-}" = windows ]; then
   # Wine's Direct3D draws with OpenGL: Mesa's software renderer serves it in Xvfb.

@@ -5,9 +5,12 @@
 #include "sound/WaveLoader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "crt_secure.h"
 #include "mmsystem.h"
@@ -17,8 +20,25 @@ namespace {
 
 constexpr LONG kPcmFormatBytes = 16;  // the WAVEFORMATEX fields before cbSize
 
-void Report(const char* text, const char* caption = "") {
+// The player's message box, and the reason (with the path) as one line for the log.
+void Report(const std::string& path, const std::string& reason, const char* text,
+            const char* caption = "") {
+    OutputDebugStringA((path + ": " + reason).c_str());
     MessageBoxA(nullptr, text, caption, MB_OK);
+}
+
+std::string FourCcText(FOURCC code) {
+    std::string text;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const char c = static_cast<char>((code >> shift) & 0xFF);
+        text += (c >= 0x20 && c < 0x7F) ? c : '?';
+    }
+    return "\"" + text + "\"";
+}
+
+std::string OpenFailure() {
+    return errno != 0 ? std::string("cannot open the file: ") + std::strerror(errno)
+                      : std::string("cannot open the file");
 }
 
 // Closes the reader's file on every way out of the load.
@@ -35,13 +55,18 @@ struct MmioFile {
 };
 
 // Checks 1 and 2: the file opens and its first chunk is RIFF with form type WAVE.
-bool EnterRiff(HMMIO file, MMCKINFO& riff) {
+bool EnterRiff(const std::string& path, HMMIO file, MMCKINFO& riff, const std::string& openError) {
     if (!file || mmioDescend(file, &riff, nullptr, 0) != MMSYSERR_NOERROR) {
-        Report("最初のチャンク（最上部チャンク)に進入できません");
+        Report(path, file ? "no chunk header at the start (an empty or cut-off file)" : openError,
+               "最初のチャンク（最上部チャンク)に進入できません");
         return false;
     }
     if (riff.ckid != FOURCC_RIFF || riff.fccType != mmioFOURCC('W', 'A', 'V', 'E')) {
-        Report("これはWAVファイルではありません", " lol ");
+        Report(path,
+               "not a RIFF WAVE file (first chunk " + FourCcText(riff.ckid) +
+                   (riff.ckid == FOURCC_RIFF ? ", form type " + FourCcText(riff.fccType) : "") +
+                   ")",
+               "これはWAVファイルではありません", " lol ");
         return false;
     }
     return true;
@@ -49,21 +74,29 @@ bool EnterRiff(HMMIO file, MMCKINFO& riff) {
 
 // Checks 3 to 5: the "fmt " chunk holds a linear-PCM format. Longer chunks (with cbSize and
 // more) read like 16-byte ones; the extra bytes are ignored and cbSize handed on is 0.
-bool ReadFormat(HMMIO file, const MMCKINFO& riff, WAVEFORMATEX& format) {
+bool ReadFormat(const std::string& path, HMMIO file, const MMCKINFO& riff, WAVEFORMATEX& format) {
     MMCKINFO chunk{};
     chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
     if (mmioDescend(file, &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) {
-        Report("fmt チャンクが見つかりません");
+        Report(path,
+               "no \"fmt \" chunk in the RIFF chunk of " + std::to_string(riff.cksize) + " bytes",
+               "fmt チャンクが見つかりません");
         return false;
     }
     // A chunk shorter than the format must not lend the next chunk's header as format bytes.
     if (chunk.cksize < static_cast<DWORD>(kPcmFormatBytes) ||
         mmioRead(file, reinterpret_cast<HPSTR>(&format), kPcmFormatBytes) < kPcmFormatBytes) {
-        Report("WAVフォーマットの読み込み失敗");
+        Report(path,
+               "\"fmt \" chunk of " + std::to_string(chunk.cksize) + " bytes, " +
+                   std::to_string(kPcmFormatBytes) + " needed",
+               "WAVフォーマットの読み込み失敗");
         return false;
     }
     if (format.wFormatTag != WAVE_FORMAT_PCM) {
-        Report("本サンプルは標準のリニアPCMフォーマットを想定しています");
+        Report(path,
+               "format tag " + std::to_string(format.wFormatTag) + " is not linear PCM (" +
+                   std::to_string(WAVE_FORMAT_PCM) + ")",
+               "本サンプルは標準のリニアPCMフォーマットを想定しています");
         return false;
     }
     format.cbSize = 0;
@@ -72,22 +105,26 @@ bool ReadFormat(HMMIO file, const MMCKINFO& riff, WAVEFORMATEX& format) {
 }
 
 // Check 6, and a size no sound buffer can have.
-bool FindData(HMMIO file, const MMCKINFO& riff, MMCKINFO& data) {
+bool FindData(const std::string& path, HMMIO file, const MMCKINFO& riff, MMCKINFO& data) {
     data = MMCKINFO{};
     data.ckid = mmioFOURCC('d', 'a', 't', 'a');
     if (mmioDescend(file, &data, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR) {
-        Report("dataチャンクが見つかりません");
+        Report(path, "no \"data\" chunk after the \"fmt \" chunk", "dataチャンクが見つかりません");
         return false;
     }
     if (data.cksize > kMaxWaveDataBytes) {
-        Report("dataチャンクが大きすぎます");
+        Report(path,
+               "\"data\" chunk of " + std::to_string(data.cksize) + " bytes, at most " +
+                   std::to_string(kMaxWaveDataBytes) + " allowed",
+               "dataチャンクが大きすぎます");
         return false;
     }
     return true;
 }
 
 // Check 7. DirectSound copies the format, so it may live on the stack.
-IDirectSoundBuffer* CreateBuffer(IDirectSound8* directSound, WAVEFORMATEX& format, DWORD bytes) {
+IDirectSoundBuffer* CreateBuffer(const std::string& path, IDirectSound8* directSound,
+                                 WAVEFORMATEX& format, DWORD bytes) {
     DSBUFFERDESC description{};  // also guid3DAlgorithm GUID_NULL
     // The structure's own size: 36 bytes in a 32-bit build, 40 in a 64-bit one, where
     // DirectSound refuses 36.
@@ -96,8 +133,19 @@ IDirectSoundBuffer* CreateBuffer(IDirectSound8* directSound, WAVEFORMATEX& forma
     description.dwBufferBytes = bytes;
     description.lpwfxFormat = &format;
     IDirectSoundBuffer* buffer = nullptr;
-    if (!directSound || FAILED(directSound->CreateSoundBuffer(&description, &buffer, nullptr))) {
-        Report("セカンダリバッファー作成失敗");
+    const HRESULT result =
+        directSound ? directSound->CreateSoundBuffer(&description, &buffer, nullptr) : E_POINTER;
+    if (FAILED(result)) {
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(result));
+        Report(path,
+               "no sound buffer for " + std::to_string(bytes) + " bytes of " +
+                   std::to_string(format.nChannels) + " channel(s), " +
+                   std::to_string(format.wBitsPerSample) + " bits, " +
+                   std::to_string(format.nSamplesPerSec) + " Hz, block " +
+                   std::to_string(format.nBlockAlign) + " (" +
+                   (directSound ? "" : "no DirectSound, ") + "error " + code + ")",
+               "セカンダリバッファー作成失敗");
         return nullptr;
     }
     return buffer;
@@ -140,15 +188,17 @@ uint32_t ReadFileBytes(const std::string& path, uint32_t offset, uint32_t count,
 
 IDirectSoundBuffer* LoadWaveBuffer(IDirectSound8* directSound, const std::string& path) {
     std::string mutablePath = path;  // mmioOpenA takes a non-const name
+    errno = 0;
     MmioFile file(mmioOpenA(mutablePath.data(), nullptr, MMIO_ALLOCBUF));
+    const std::string openError = file.handle ? std::string() : OpenFailure();
     MMCKINFO riff{};
     WAVEFORMATEX format{};
     MMCKINFO data{};
-    if (!EnterRiff(file.handle, riff) || !ReadFormat(file.handle, riff, format) ||
-        !FindData(file.handle, riff, data)) {
+    if (!EnterRiff(path, file.handle, riff, openError) ||
+        !ReadFormat(path, file.handle, riff, format) || !FindData(path, file.handle, riff, data)) {
         return nullptr;
     }
-    IDirectSoundBuffer* buffer = CreateBuffer(directSound, format, data.cksize);
+    IDirectSoundBuffer* buffer = CreateBuffer(path, directSound, format, data.cksize);
     if (buffer) {
         FillBuffer(buffer, path, data, format);
     }

@@ -1,5 +1,6 @@
 // Reading a RIFF WAVE file of linear PCM into a new DirectSound secondary buffer. Every
-// malformed file is reported in a message box (one message per file) and gives no buffer.
+// malformed file is reported in a message box (one message per file), with the path and the
+// reason in one line of the debug output (OutputDebugStringA), and gives no buffer.
 #pragma once
 
 #include <cstdint>

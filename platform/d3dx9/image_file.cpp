@@ -146,6 +146,12 @@ ImageFile ReadPngFile(const std::string& path) {
                        "image of " + std::to_string(png.width) + " x " +
                            std::to_string(png.height) + " pixels is too large");
     }
+    if (!CompressedDataCanHoldPixels(bytes)) {
+        return Failure(png, path,
+                       "the IDAT data (" + std::to_string(CompressedDataBytes(bytes)) +
+                           " bytes) is too short for " + std::to_string(png.width) + " x " +
+                           std::to_string(png.height) + " pixels");
+    }
     const bool hasAlpha = (png.format & PNG_FORMAT_FLAG_ALPHA) != 0;
     const bool sixteenBit = (png.format & PNG_FORMAT_FLAG_LINEAR) != 0;
 

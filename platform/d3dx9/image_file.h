@@ -3,7 +3,8 @@
 // chunks (gAMA, cHRM, sRGB, iCCP) are ignored and 16-bit channels are scaled to 8 bits without a
 // linear-light conversion (rounded); fully transparent pixels of 16-bit files read as
 // transparent black, as libpng hands 16-bit pixels over premultiplied. Pictures larger than
-// FitsImageLimits allows are refused before their pixels are allocated.
+// FitsImageLimits allows, or whose pixel data is too short for the size they declare, are refused
+// before their pixels are allocated.
 #pragma once
 
 #include <string>

@@ -16,6 +16,9 @@ uint32_t ReadBigEndian(const uint8_t* bytes) {
            uint32_t{bytes[3]};
 }
 
+constexpr uint64_t kBestDeflateRatio = 1032;
+constexpr size_t kIhdrDataStart = kSignatureSize + 8;  // IHDR is always the first chunk
+
 bool IsColorSpaceChunk(const uint8_t* type) {
     for (const char* name : {"gAMA", "cHRM", "sRGB", "iCCP"}) {
         if (std::memcmp(type, name, 4) == 0) {
@@ -25,7 +28,48 @@ bool IsColorSpaceChunk(const uint8_t* type) {
     return false;
 }
 
+// Channels of a PNG colour type (grey, -, RGB, palette index, grey + alpha, -, RGBA).
+uint64_t ChannelsOf(uint8_t colorType) {
+    switch (colorType) {
+        case 2:
+            return 3;
+        case 4:
+            return 2;
+        case 6:
+            return 4;
+        default:
+            return 1;
+    }
+}
+
 }  // namespace
+
+uint64_t CompressedDataBytes(const std::vector<uint8_t>& pngBytes) {
+    uint64_t total = 0;
+    for (size_t at = kSignatureSize; at + kChunkOverhead <= pngBytes.size();) {
+        const uint64_t length = ReadBigEndian(&pngBytes[at]);
+        if (length > pngBytes.size() - at - kChunkOverhead) {
+            break;
+        }
+        if (std::memcmp(&pngBytes[at + 4], "IDAT", 4) == 0) {
+            total += length;
+        }
+        at += static_cast<size_t>(length) + kChunkOverhead;
+    }
+    return total;
+}
+
+bool CompressedDataCanHoldPixels(const std::vector<uint8_t>& pngBytes) {
+    if (pngBytes.size() < kIhdrDataStart + 13) {
+        return false;
+    }
+    const uint64_t width = ReadBigEndian(&pngBytes[kIhdrDataStart]);
+    const uint64_t height = ReadBigEndian(&pngBytes[kIhdrDataStart + 4]);
+    const uint64_t bitsPerPixel =
+        uint64_t{pngBytes[kIhdrDataStart + 8]} * ChannelsOf(pngBytes[kIhdrDataStart + 9]);
+    const uint64_t leastPixelBytes = width * height / 8 * bitsPerPixel;
+    return leastPixelBytes <= kBestDeflateRatio * CompressedDataBytes(pngBytes);
+}
 
 bool RemoveColorSpaceChunks(std::vector<uint8_t>& pngBytes) {
     size_t read = kSignatureSize;

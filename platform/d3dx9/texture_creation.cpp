@@ -2,6 +2,7 @@
 // stretch, mip chain) put into a device texture.
 #include <cstring>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "d3dx9.h"
@@ -9,6 +10,7 @@
 #include "d3dx9/image_file.h"
 #include "d3dx9/mip_chain.h"
 #include "d3dx9/resample.h"
+#include "win32/log.h"
 
 namespace platform::d3dx9 {
 namespace {
@@ -97,22 +99,31 @@ HRESULT WINAPI D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, LPCSTR src
     *texture = nullptr;
     ImageFile file = ReadPngFile(srcFile);
     if (!file.ok) {
+        platform::win32::WriteLogLine(file.error);
         return D3DXERR_INVALIDDATA;
     }
     ApplyColorKey(file.image, colorKey);
     const int textureWidth = SideFor(file.image.width, width);
     const int textureHeight = SideFor(file.image.height, height);
+    const std::string sizes = std::to_string(textureWidth) + " x " + std::to_string(textureHeight);
     if (textureWidth > kMaxTextureSide || textureHeight > kMaxTextureSide) {
-        return D3DXERR_INVALIDDATA;  // refused before stretching it at great cost
+        // Refused before stretching it at great cost.
+        platform::win32::WriteLogLine(std::string(srcFile) + ": a texture of " + sizes +
+                                      " is larger than the device's largest (" +
+                                      std::to_string(kMaxTextureSide) + ")");
+        return D3DXERR_INVALIDDATA;
     }
     std::optional<Image> level0 =
         Resample(file.image, textureWidth, textureHeight, Filter::kTriangle);
     if (!level0) {
+        platform::win32::WriteLogLine(std::string(srcFile) + ": cannot resize the picture to " +
+                                      sizes);
         return D3DXERR_INVALIDDATA;
     }
     file.image = Image{};
     std::vector<Image> chain = BuildMipChain(std::move(*level0), LevelsFor(mipLevels));
     if (chain.empty()) {
+        platform::win32::WriteLogLine(std::string(srcFile) + ": out of memory for the mip chain");
         return E_OUTOFMEMORY;
     }
     const D3DFORMAT textureFormat = TextureFormat(format);
@@ -121,6 +132,8 @@ HRESULT WINAPI D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, LPCSTR src
         static_cast<UINT>(textureWidth), static_cast<UINT>(textureHeight),
         static_cast<UINT>(chain.size()), usage, textureFormat, pool, &made, nullptr);
     if (result != D3D_OK) {
+        platform::win32::WriteLogLine(std::string(srcFile) + ": the device made no texture of " +
+                                      sizes);
         return result;
     }
     for (UINT level = 0; level < chain.size(); ++level) {

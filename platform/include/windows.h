@@ -372,6 +372,9 @@ BOOL RemoveFontResourceA(LPCSTR fileName);
 // Message boxes: UTF-8 text; shown by the desktop or written to stderr where none can show.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
+// A string for the debugger. Here: one line on stderr (a trailing line end is not doubled).
+void OutputDebugStringA(LPCSTR outputString);
+
 // Keyboard and mouse-button state, updated as input messages are removed from the queue.
 BOOL GetKeyboardState(PBYTE keyState);
 short GetKeyState(int virtualKey);

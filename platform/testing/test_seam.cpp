@@ -55,6 +55,8 @@ void StartHeadless() {
     state.clockNanoseconds = 0;
     state.captureMessageBoxes = true;
     state.messageBoxes.clear();
+    state.captureLog = true;
+    state.logLines.clear();
     ClearFailures();
     state.tracing = false;
     state.trace.clear();
@@ -87,6 +89,18 @@ const std::vector<CapturedMessageBox>& MessageBoxes() {
 
 void ClearMessageBoxes() {
     seam::GetState().messageBoxes.clear();
+}
+
+void CaptureLogLines(bool capture) {
+    seam::GetState().captureLog = capture;
+}
+
+const std::vector<std::string>& LogLines() {
+    return seam::GetState().logLines;
+}
+
+void ClearLogLines() {
+    seam::GetState().logLines.clear();
 }
 
 void InjectFailure(Failure failure, int count) {

@@ -19,8 +19,8 @@ namespace platform::testing {
 using seam::CapturedMessageBox;
 using seam::Failure;
 
-// Dummy video and audio drivers, the virtual clock at 0, message boxes captured, no injected
-// failures and an empty trace. Call at the start of every test that touches the layer.
+// Dummy video and audio drivers, the virtual clock at 0, message boxes and log lines captured, no
+// injected failures and an empty trace. Call at the start of every test that touches the layer.
 void StartHeadless();
 
 // The virtual performance counter, in nanoseconds (frequency 1,000,000,000). Sleep advances it.
@@ -30,6 +30,12 @@ int64_t Clock();
 
 const std::vector<CapturedMessageBox>& MessageBoxes();
 void ClearMessageBoxes();
+
+// The layer's log lines (why a load failed). StartHeadless captures them here; with capture
+// off they go to stderr as in the shipped game.
+void CaptureLogLines(bool capture);
+const std::vector<std::string>& LogLines();
+void ClearLogLines();
 
 // Makes the next `count` calls of that kind fail (-1: every call until cleared).
 void InjectFailure(Failure failure, int count = 1);

@@ -82,10 +82,12 @@ TEST_F(WaveLoading, ANameLoadsOnceAndGetNeverLoads) {
     EXPECT_TRUE(MessageBoxes().empty());
 }
 
-// Loads `name` and expects exactly `message` and a sound without a buffer in the registry.
-void ExpectRejected(const std::string& name, const Message& message) {
+// Loads `name` and expects exactly `message`, one log line with the file's path and `reason`,
+// and a sound without a buffer in the registry.
+void ExpectRejected(const std::string& name, const Message& message, const std::string& reason) {
     SCOPED_TRACE(name);
     platform::testing::ClearMessageBoxes();
+    platform::testing::ClearLogLines();
     CSound* sound = CSound::Load(name);
     ASSERT_NE(sound, nullptr);
     EXPECT_EQ(sound->buffer, nullptr);
@@ -94,6 +96,10 @@ void ExpectRejected(const std::string& name, const Message& message) {
     EXPECT_EQ(MessageBoxes()[0].text, message.first);
     EXPECT_EQ(MessageBoxes()[0].caption, message.second);
     EXPECT_EQ(MessageBoxes()[0].type, unsigned{MB_OK});
+    const auto& lines = platform::testing::LogLines();
+    ASSERT_EQ(lines.size(), 1u) << "one reason per file";
+    EXPECT_NE(lines[0].find("/" + name + ".wav: "), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find(reason), std::string::npos) << lines[0];
     // Without a buffer, playing and stopping do nothing.
     sound->PlayFromStart();
     sound->Play();
@@ -101,79 +107,79 @@ void ExpectRejected(const std::string& name, const Message& message) {
 }
 
 TEST_F(WaveLoading, FilesThatCannotBeEnteredFailCheckOne) {
-    ExpectRejected("Absent", kCannotEnter);
+    ExpectRejected("Absent", kCannotEnter, "No such file or directory");
     Write("Empty", {});
-    ExpectRejected("Empty", kCannotEnter);
+    ExpectRejected("Empty", kCannotEnter, "no chunk header");
     Write("Stub", {'R', 'I', 'F', 'F', 4, 0});
-    ExpectRejected("Stub", kCannotEnter);
+    ExpectRejected("Stub", kCannotEnter, "no chunk header");
     std::filesystem::create_directories(folder / "Folder.wav");
-    ExpectRejected("Folder", kCannotEnter);
+    ExpectRejected("Folder", kCannotEnter, "cannot open the file");
 }
 
 TEST_F(WaveLoading, FilesThatAreNotRiffWaveFailCheckTwoWithItsCaption) {
     Write("Avi", Riff({Chunk("fmt ", Format(1, 2, 48000, 16)), Chunk("data", Pattern(8))}, "AVI "));
-    ExpectRejected("Avi", kNotWave);
+    ExpectRejected("Avi", kNotWave, "form type \"AVI \"");
     Write("Rifx", Riff({Chunk("fmt ", Format(1, 2, 48000, 16)), Chunk("data", Pattern(8))}, "WAVE",
                        "RIFX"));
-    ExpectRejected("Rifx", kNotWave);
+    ExpectRejected("Rifx", kNotWave, "first chunk \"RIFX\"");
     std::string text = "This is a text file, not a sound.\n";
     Write("Text", Bytes(text.begin(), text.end()));
-    ExpectRejected("Text", kNotWave);
+    ExpectRejected("Text", kNotWave, "first chunk \"This\"");
 }
 
 TEST_F(WaveLoading, FormatChunkMissingShortOrNotPcmFailsChecksThreeToFive) {
     Write("NoFmt", Riff({Chunk("LIST", Pattern(6)), Chunk("data", Pattern(8))}));
-    ExpectRejected("NoFmt", kNoFormat);
+    ExpectRejected("NoFmt", kNoFormat, "no \"fmt \" chunk in the RIFF chunk of 34 bytes");
     // "fmt " outside the RIFF chunk does not count.
     Bytes outside = Riff({Chunk("data", Pattern(8))});
     Bytes format = Chunk("fmt ", Format(1, 2, 48000, 16));
     outside.insert(outside.end(), format.begin(), format.end());
     Write("FmtOutside", outside);
-    ExpectRejected("FmtOutside", kNoFormat);
+    ExpectRejected("FmtOutside", kNoFormat, "no \"fmt \" chunk");
 
     Bytes shortFormat = Format(1, 2, 48000, 16);
     shortFormat.resize(14);
     Write("FmtAtEnd", Riff({Chunk("fmt ", shortFormat)}));
-    ExpectRejected("FmtAtEnd", kFormatUnreadable);
+    ExpectRejected("FmtAtEnd", kFormatUnreadable, "\"fmt \" chunk of 14 bytes, 16 needed");
     Write("FmtShort", Riff({Chunk("fmt ", shortFormat), Chunk("data", Pattern(8))}));
-    ExpectRejected("FmtShort", kFormatUnreadable);
+    ExpectRejected("FmtShort", kFormatUnreadable, "\"fmt \" chunk of 14 bytes, 16 needed");
 
     Write("Float", Riff({Chunk("fmt ", Format(3, 2, 48000, 32)), Chunk("data", Pattern(16))}));
-    ExpectRejected("Float", kNotPcm);
+    ExpectRejected("Float", kNotPcm, "format tag 3 is not linear PCM");
     Bytes extensible{22, 0};
     Bytes tail = Pattern(22);
     extensible.insert(extensible.end(), tail.begin(), tail.end());
     Write("Extensible", Riff({Chunk("fmt ", Format(0xFFFE, 2, 48000, 16, extensible)),
                               Chunk("data", Pattern(16))}));
-    ExpectRejected("Extensible", kNotPcm);
+    ExpectRejected("Extensible", kNotPcm, "format tag 65534 is not linear PCM");
 }
 
 TEST_F(WaveLoading, NoDataChunkFailsCheckSix) {
     Write("NoData", Riff({Chunk("fmt ", Format(1, 2, 48000, 16)), Chunk("LIST", Pattern(9))}));
-    ExpectRejected("NoData", kNoData);
+    ExpectRejected("NoData", kNoData, "no \"data\" chunk");
     // A "data" chunk nested in a LIST is not the sound's data.
     Write("NestedData",
           Riff({Chunk("fmt ", Format(1, 2, 48000, 16)), Chunk("LIST", Chunk("data", Pattern(8)))}));
-    ExpectRejected("NestedData", kNoData);
+    ExpectRejected("NestedData", kNoData, "no \"data\" chunk");
 }
 
 TEST_F(WaveLoading, BuffersDirectSoundRefusesFailCheckSeven) {
     Write("ThreeChannels",
           Riff({Chunk("fmt ", Format(1, 3, 48000, 16)), Chunk("data", Pattern(60))}));
-    ExpectRejected("ThreeChannels", kNoBuffer);
+    ExpectRejected("ThreeChannels", kNoBuffer, "60 bytes of 3 channel(s), 16 bits, 48000 Hz");
     Write("TwelveBits", Riff({Chunk("fmt ", Format(1, 1, 48000, 12)), Chunk("data", Pattern(8))}));
-    ExpectRejected("TwelveBits", kNoBuffer);
+    ExpectRejected("TwelveBits", kNoBuffer, "12 bits");
     Write("EmptyData", Riff({Chunk("fmt ", Format(1, 2, 48000, 16)), Chunk("data", {})}));
-    ExpectRejected("EmptyData", kNoBuffer);
+    ExpectRejected("EmptyData", kNoBuffer, "no sound buffer for 0 bytes");
     Write("HalfFrame", Riff({Chunk("fmt ", Format(1, 2, 48000, 16)), Chunk("data", Pattern(6))}));
-    ExpectRejected("HalfFrame", kNoBuffer);
+    ExpectRejected("HalfFrame", kNoBuffer, "6 bytes of 2 channel(s), 16 bits, 48000 Hz, block 4");
 }
 
 TEST_F(WaveLoading, WithoutADirectSoundObjectEveryLoadFailsCheckSeven) {
     Write("Orphan", Wave(2, 48000, 16, Pattern(40)));
     IDirectSound8* kept = registry->directSound;
     registry->directSound = nullptr;  // as when DirectSoundCreate8 failed
-    ExpectRejected("Orphan", kNoBuffer);
+    ExpectRejected("Orphan", kNoBuffer, "no DirectSound");
     registry->directSound = kept;
 }
 
@@ -197,7 +203,9 @@ TEST_F(WaveLoading, ADataSizeNoBufferCanHoldIsRefusedBeforeAnythingIsAllocated) 
     std::memcpy(head.data() + 4, &riffSize, 4);
     Write("Huge", head);
     std::filesystem::resize_file(folder / "Huge.wav", head.size() + size);
-    ExpectRejected("Huge", kDataTooBig);
+    ExpectRejected("Huge", kDataTooBig,
+                   "\"data\" chunk of " + std::to_string(size) + " bytes, at most " +
+                       std::to_string(kMaxWaveDataBytes) + " allowed");
 }
 
 TEST_F(WaveLoading, EveryTruncationOfAFileGivesItsSamplesOrOneMessage) {
@@ -210,15 +218,18 @@ TEST_F(WaveLoading, EveryTruncationOfAFileGivesItsSamplesOrOneMessage) {
         SCOPED_TRACE(name);
         Write(name, Bytes(whole.begin(), whole.begin() + static_cast<long>(length)));
         platform::testing::ClearMessageBoxes();
+        platform::testing::ClearLogLines();
         CSound* sound = CSound::Load(name);
         if (sound->buffer) {
             EXPECT_TRUE(MessageBoxes().empty());
+            EXPECT_TRUE(platform::testing::LogLines().empty());
             ASSERT_GT(length, dataStart);
             Bytes held(samples.begin(), samples.begin() + static_cast<long>(length - dataStart));
             EXPECT_EQ(Contents(sound), held);
             EXPECT_EQ((length - dataStart) % 4, 0u) << "only whole frames make a buffer";
         } else {
             EXPECT_EQ(MessageBoxes().size(), 1u);
+            EXPECT_EQ(platform::testing::LogLines().size(), 1u);
         }
     }
 }

@@ -269,6 +269,25 @@ TEST_F(PngFileTest, OversizedHeadersAreRefusedBeforeDecoding) {
     ExpectCleanFailure(ReadBytes(WithHeader(2000000, 2000000)));  // beyond libpng's own limit
 }
 
+// A header may declare a picture of 256 MiB over a few bytes of pixel data; such a file is refused
+// before the picture is allocated, while files that really compress that well still read.
+TEST_F(PngFileTest, PixelDataTooShortForTheHeaderIsRefusedBeforeDecoding) {
+    for (const auto& [width, height] :
+         {std::pair<uint32_t, uint32_t>{8192, 8192}, {16384, 512}, {4096, 40}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        const ImageFile file = ReadBytes(WithHeader(width, height));
+        ExpectCleanFailure(file);
+        EXPECT_NE(file.error.find("IDAT data"), std::string::npos) << file.error;
+    }
+    Image uniform;
+    uniform.width = 2048;
+    uniform.height = 1024;
+    uniform.pixels.assign(size_t{2048} * 1024, 0xFF000000u);
+    const ImageFile file = ReadBytes(ValidFileBytes(uniform), "uniform.png");
+    ASSERT_TRUE(file.ok) << file.error;
+    EXPECT_EQ(file.image.pixels, uniform.pixels);
+}
+
 TEST_F(PngFileTest, WidestAcceptedPictureReads) {
     const Image picture = NoisyPicture(16384, 1);
     const ImageFile file = ReadBytes(ValidFileBytes(picture), "wide.png");

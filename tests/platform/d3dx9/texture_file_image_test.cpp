@@ -63,12 +63,20 @@ class TextureFile : public pokutan_test::DeviceFixture {
             D3DPOOL_MANAGED, D3DX_FILTER_NONE, D3DX_FILTER_NONE, 0, nullptr, nullptr, texture);
     }
 
-    void ExpectRefused(const std::string& path) {
+    // Refused, with one log line that names the file and says why (holding `reason`).
+    void ExpectRefused(const std::string& path, const std::string& reason = "") {
+        SCOPED_TRACE(path);
+        platform::testing::ClearLogLines();
         IDirect3DTexture9* texture = reinterpret_cast<IDirect3DTexture9*>(1);
         D3DXIMAGE_INFO info = {};
         EXPECT_EQ(LoadLikeTheGame(path, &texture, &info), D3DXERR_INVALIDDATA);
         EXPECT_EQ(texture, nullptr);
         EXPECT_EQ(info.Width, 0u);
+        const auto& lines = platform::testing::LogLines();
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].rfind(path + ": ", 0), 0u) << lines[0];
+        EXPECT_GT(lines[0].size(), path.size() + 2) << "a reason follows the path";
+        EXPECT_NE(lines[0].find(reason), std::string::npos) << lines[0];
     }
 
     std::vector<fs::path> written;
@@ -210,21 +218,22 @@ TEST_F(TextureFile, MalformedFilesAreRefused) {
 
     ExpectRefused(SaveBytes(good.substr(0, good.size() / 2), "truncated"));
     ExpectRefused(SaveBytes(good.substr(0, 8), "signature_only"));
-    ExpectRefused(SaveBytes("", "empty"));
+    ExpectRefused(SaveBytes("", "empty"), "file is empty");
     std::string badCrc = good;
     badCrc[30] ^= 0x5A;  // IHDR's CRC
-    ExpectRefused(SaveBytes(badCrc, "bad_crc"));
+    ExpectRefused(SaveBytes(badCrc, "bad_crc"), "IHDR: CRC error");
     std::string badData = good;
     const size_t idat = good.find("IDAT");
     ASSERT_NE(idat, std::string::npos);
     badData[idat + 6] ^= 0x01;  // inside the compressed data, CRC left stale
-    ExpectRefused(SaveBytes(badData, "bad_idat_crc"));
+    ExpectRefused(SaveBytes(badData, "bad_idat_crc"), "IDAT: ");
     ExpectRefused(SaveBytes(WithHeader(good, 0, 16, 8), "zero_width"));
     ExpectRefused(SaveBytes(WithHeader(good, 16, 16, 3), "bad_depth"));
-    ExpectRefused(SaveBytes(WithHeader(good, 1000000, 1000000, 8), "huge"));
+    ExpectRefused(SaveBytes(WithHeader(good, 1000000, 1000000, 8), "huge"), "too large");
     // A valid file whose texture would be wider than the device makes textures.
-    ExpectRefused(SavePicture(Picture(9000, 1, 0xFF000000), "wider_than_the_device"));
-    ExpectRefused(fs::path(TempPath("missing")).string());
+    ExpectRefused(SavePicture(Picture(9000, 1, 0xFF000000), "wider_than_the_device"),
+                  "larger than the device's largest");
+    ExpectRefused(fs::path(TempPath("missing")).string(), "No such file or directory");
     EXPECT_EQ(platform::testing::DefaultPoolObjects(device), 0);
 }
 
