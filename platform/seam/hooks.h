@@ -45,7 +45,7 @@ struct State {
     bool tracing = false;
     std::vector<std::string> trace;
     std::map<std::string, int64_t> counters;  // events too frequent for the trace, by name
-    bool captureLog = false;  // log lines kept here instead of written to stderr
+    bool captureLog = false;                  // log lines kept here instead of written to stderr
     std::vector<std::string> logLines;
 };
 
