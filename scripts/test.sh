@@ -2,8 +2,8 @@
 # Sets the machine up, checks the formatting, then builds with warnings as errors and runs every
 # test twice: once plainly and once under AddressSanitizer and UndefinedBehaviorSanitizer. Between
 # the two it cross compiles the Windows program, so that build cannot break unseen (it is played
-# under Wine by scripts/windows.sh, not here). Last it fuzzes each loader for a few seconds
-# (POKUTAN_CI_FUZZ_SECONDS, 10 unless told).
+# under Wine by scripts/windows.sh, not here). The fuzz targets' corpora and past findings are
+# replayed by the suite; fuzzing itself is scripts/fuzz.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh test
@@ -23,7 +23,3 @@ run_suite build-test RelWithDebInfo
 bash scripts/build-windows.sh build-test-windows build-test/tools/pokutan_assets
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build-asan Debug -DPOKUTAN_SANITIZE=ON -DPOKUTAN_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g -O1"
-
-for target in wave png record; do
-  bash scripts/fuzz.sh "$target" "${POKUTAN_CI_FUZZ_SECONDS:-10}"
-done

@@ -8,7 +8,7 @@ data = sys.stdin.buffer.read()
 header_size, _version, _format, depth, width, height = struct.unpack(">6I", data[:24])
 byte_order = struct.unpack(">I", data[28:32])[0]
 bits_per_pixel, bytes_per_line = struct.unpack(">2I", data[44:52])
-red_mask = struct.unpack(">I", data[64:68])[0]
+red_mask = struct.unpack(">I", data[56:60])[0]
 ncolors = struct.unpack(">I", data[76:80])[0]
 step = bits_per_pixel // 8
 if depth < 24 or bits_per_pixel not in (24, 32) or bytes_per_line < step * width:
