@@ -3,7 +3,7 @@
 # test twice: once plainly and once under AddressSanitizer and UndefinedBehaviorSanitizer. Between
 # the two it cross compiles the Windows program, so that build cannot break unseen (it is played
 # under Wine by scripts/windows.sh, not here). The fuzz targets' corpora and past findings are
-# replayed by the suite; fuzzing itself is scripts/fuzz.sh.
+# replayed by the suite, and each target is fuzzed briefly at the end (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh test
@@ -23,3 +23,6 @@ run_suite build-test RelWithDebInfo
 bash scripts/build-windows.sh build-test-windows build-test/tools/pokutan_assets
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build-asan Debug -DPOKUTAN_SANITIZE=ON -DPOKUTAN_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g -O1"
+for target in wave png record; do
+  bash scripts/fuzz.sh "$target" "${POKUTAN_CI_FUZZ_SECONDS:-10}"
+done
