@@ -74,6 +74,23 @@ bool SwapIn(const std::string& from, const char* to) {
     return MoveFileExA(from.c_str(), to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
+// The last error's code and the system's text for it.
+std::string LastErrorText() {
+    const DWORD error = GetLastError();
+    char text[256] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, error, 0, text, sizeof text, nullptr);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n')) {
+        --length;
+    }
+    return "error " + std::to_string(error) + (length > 0 ? ": " + std::string(text, length) : "");
+}
+
+// A player sees no message for a record that was not saved; this line says why.
+void LogNotSaved(const char* path, const std::string& reason) {
+    OutputDebugStringA((std::string(path) + ": the record was not saved: " + reason).c_str());
+}
+
 }  // namespace
 
 int ReadMissRecord(const char* path) {
@@ -87,12 +104,14 @@ int ReadMissRecord(const char* path) {
 
 bool WriteMissRecord(const char* path, int record) {
     if (IsReadOnlyFile(path)) {
+        LogNotSaved(path, "the file is read-only");
         return false;
     }
     // Written the same on every platform: the stored files end their line with CR LF.
     std::string content = std::to_string(record) + "\r\n";
     std::string temporary = std::string(path) + ".tmp";
     if (!WriteDurably(temporary, content) || !SwapIn(temporary, path)) {
+        LogNotSaved(path, LastErrorText());  // before DeleteFileA sets its own error
         DeleteFileA(temporary.c_str());
         return false;
     }

@@ -10,6 +10,7 @@
 // - TranslateMessage generates no WM_CHAR messages; the game reads no characters.
 #pragma once
 
+#include <cstdarg>
 #include <cstddef>
 #include <cstdint>
 
@@ -400,8 +401,23 @@ HMODULE GetModuleHandleA(LPCSTR moduleName);
 #define ERROR_DISK_FULL 112L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_FILENAME_EXCED_RANGE 206L
+#define ERROR_INSUFFICIENT_BUFFER 122L
+#define ERROR_MR_MID_NOT_FOUND 317L
 DWORD GetLastError();
 void SetLastError(DWORD error);
+
+// The system's text for a last-error code, in English with its "\r\n", into the caller's
+// buffer; returns its length without the terminating zero. Only FORMAT_MESSAGE_FROM_SYSTEM
+// (with or without FORMAT_MESSAGE_IGNORE_INSERTS) is offered: other sources and an allocated
+// buffer fail with ERROR_INVALID_PARAMETER, a code without a text with ERROR_MR_MID_NOT_FOUND,
+// a buffer too small with ERROR_INSUFFICIENT_BUFFER. The language and the arguments are ignored.
+#define FORMAT_MESSAGE_ALLOCATE_BUFFER 0x00000100
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
+#define FORMAT_MESSAGE_FROM_STRING 0x00000400
+#define FORMAT_MESSAGE_FROM_HMODULE 0x00000800
+#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
+DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPSTR buffer,
+                     DWORD size, va_list* arguments);
 
 // Files, over the POSIX calls. Handles are valid for these calls only. Failures set the last
 // error as Windows does: a missing file ERROR_FILE_NOT_FOUND, a missing folder on the way

@@ -89,6 +89,7 @@ DWORD ErrorFor(int error, const char* path) {
             return ERROR_INVALID_PARAMETER;
         case ENOSPC:
         case EDQUOT:
+        case EFBIG:  // a file-size limit: no more room for this file
             return ERROR_DISK_FULL;
         case ENAMETOOLONG:
             return ERROR_FILENAME_EXCED_RANGE;

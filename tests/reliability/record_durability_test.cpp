@@ -2,7 +2,8 @@
 // own operations (CPlayState::SaveMissRecord / LoadMissRecord), so it holds for any way the
 // record file is written: a writer killed (SIGKILL) at random moments, hundreds of times, always
 // leaves the old or the new record; a read-only file, a missing Resource/Binary/ and a full disk
-// (a file-size limit) leave the old file as it was and the game going.
+// (a file-size limit) leave the old file as it was and the game going, with one log line that
+// gives the path and the reason.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -19,6 +20,7 @@
 #include "ChildRun.h"
 #include "game/CPlayState.h"
 #include "support/PlayDriver.h"
+#include "test_seam.h"
 
 namespace fs = std::filesystem;
 
@@ -48,9 +50,25 @@ std::string Record(int value) {
     }
 }
 
+// The log lines about the record not being saved, joined.
+std::string NotSavedLines() {
+    std::string found;
+    for (const std::string& line : platform::testing::LogLines()) {
+        if (line.find("Resource/Binary/Miss.bin: the record was not saved: ") == 0) {
+            found += line + "\n";
+        }
+    }
+    return found;
+}
+
 class RecordDurability : public ::testing::Test {
   protected:
-    void SetUp() override { std::ofstream(folder.RecordPath(), std::ios::binary) << Record(12); }
+    void SetUp() override {
+        std::ofstream(folder.RecordPath(), std::ios::binary) << Record(12);
+        platform::testing::CaptureLogLines(true);
+        platform::testing::ClearLogLines();
+    }
+    void TearDown() override { platform::testing::CaptureLogLines(false); }
 
     ScratchRunFolder folder{"record_durability"};
 };
@@ -103,6 +121,8 @@ TEST_F(RecordDurability, AReadOnlyFileStaysAsItWas) {
     play->SaveMissRecord();
     EXPECT_EQ(play->record, 3) << "the run keeps its record";
     EXPECT_EQ(folder.RecordBytes(), Record(12));
+    EXPECT_EQ(NotSavedLines(),
+              "Resource/Binary/Miss.bin: the record was not saved: the file is read-only\n");
     play->LoadMissRecord();
     EXPECT_EQ(play->record, 12);
 }
@@ -113,6 +133,9 @@ TEST_F(RecordDurability, AMissingRecordFolderIsNotMadeAndNothingFails) {
     play->record = 3;
     play->SaveMissRecord();
     EXPECT_FALSE(fs::exists(folder.Path() / "Resource" / "Binary"));
+    EXPECT_EQ(NotSavedLines(),
+              "Resource/Binary/Miss.bin: the record was not saved: error 3: The system cannot "
+              "find the path specified.\n");
     play->LoadMissRecord();
     EXPECT_EQ(play->record, 999) << "no record, as with no file";
 }
@@ -122,6 +145,7 @@ TEST_F(RecordDurability, AMissingRecordFolderIsNotMadeAndNothingFails) {
 TEST_F(RecordDurability, AFullDiskLeavesTheOldRecord) {
     struct Result {
         int recordAfter = -1;
+        bool reasonLogged = false;
     };
     const auto run = RunInChild<Result>([] {
         signal(SIGXFSZ, SIG_IGN);
@@ -130,10 +154,14 @@ TEST_F(RecordDurability, AFullDiskLeavesTheOldRecord) {
         CPlayState* play = CPlayState::GetInstance();
         play->record = 1234567;
         play->SaveMissRecord();
-        return Result{play->record};
+        return Result{play->record,
+                      NotSavedLines() ==
+                          "Resource/Binary/Miss.bin: the record was not saved: error 112: There "
+                          "is not enough space on the disk.\n"};
     });
     ASSERT_TRUE(run.exitedCleanly) << "status " << run.status;
     EXPECT_EQ(run.result.recordAfter, 1234567);
+    EXPECT_TRUE(run.result.reasonLogged);
     EXPECT_EQ(folder.RecordBytes(), Record(12));
 }
 

@@ -182,3 +182,24 @@ TEST_F(Win32FileTest, BadHandlesAndArgumentsFailWithoutCrashing) {
 }
 
 }  // namespace
+
+TEST(Win32ErrorText, SystemTextsEndTheirLineAndRefuseWhatIsNotOffered) {
+    char text[64];
+    EXPECT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             ERROR_DISK_FULL, 0, text, sizeof text, nullptr),
+              40u);
+    EXPECT_STREQ(text, "There is not enough space on the disk.\r\n");
+    // The text, its line end and the zero must fit: 40 bytes are one too few.
+    EXPECT_EQ(
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_DISK_FULL, 0, text, 40, nullptr),
+        0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, 999999, 0, text, sizeof text, nullptr),
+        0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MR_MID_NOT_FOUND));
+    EXPECT_EQ(FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr,
+                             ERROR_DISK_FULL, 0, text, sizeof text, nullptr),
+              0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
