@@ -50,6 +50,10 @@ void ClearDepthStencil(DepthStencilSurface& surface, bool clearDepth, float z, b
         (clearDepth ? DepthToD24(z) << 8 : 0u) | (clearStencil ? uint32_t{stencil} : 0u);
     ForEachClippedRow(rects, clip, surface.width(), surface.height(), [&](int y, int x0, int x1) {
         uint32_t* row = surface.row(y);
+        if (keep == 0) {  // depth and stencil both: a plain fill, without reading the row
+            std::fill(row + x0, row + x1, value);
+            return;
+        }
         for (int x = x0; x < x1; ++x) {
             row[x] = (row[x] & keep) | value;
         }
