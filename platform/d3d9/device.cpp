@@ -167,7 +167,7 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* parameters) {
 
 HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
     seam::Trace("Present");
-    pending.Flush();
+    pending.BeforePresent(backBuffer ? backBuffer->Color() : nullptr);
     if (state != State::Working) {
         return D3DERR_DEVICELOST;
     }

@@ -15,6 +15,27 @@ bool WritesDepth(const raster::DrawState& state) {
     return state.depthStencil != nullptr && state.render.zEnable && state.render.zWriteEnable;
 }
 
+// True when every pixel's source alpha is the diffuse alpha, or the texel's alpha times it.
+bool AlphaComesFromDiffuse(const raster::TextureStage& stage) {
+    namespace TextureArg = raster::TextureArg;
+    auto diffuse = [](uint32_t arg) {
+        return arg == TextureArg::Diffuse || arg == TextureArg::Current;  // Current: stage 0
+    };
+    auto texture = [](uint32_t arg) { return arg == TextureArg::Texture; };
+    switch (stage.alphaOp) {
+        case raster::TextureOp::SelectArg1:
+            return diffuse(stage.alphaArg1);
+        case raster::TextureOp::SelectArg2:
+            return diffuse(stage.alphaArg2);
+        case raster::TextureOp::Modulate:
+            return (diffuse(stage.alphaArg1) &&
+                    (diffuse(stage.alphaArg2) || texture(stage.alphaArg2))) ||
+                   (texture(stage.alphaArg1) && diffuse(stage.alphaArg2));
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 bool PendingDraws::Samples(const Draw& draw, const raster::ColorSurface* surface) {
@@ -28,6 +49,22 @@ bool PendingDraws::Samples(const Draw& draw, const raster::ColorSurface* surface
         }
     }
     return false;
+}
+
+// No colour channel written, or a source of alpha 0 blended over the target: s * 0 + d * 1 is
+// d in every channel, whatever the source's colour.
+bool PendingDraws::KeepsColours(const raster::DrawState& state,
+                                std::span<const raster::ScreenVertex> drawn) {
+    const raster::RenderState& r = state.render;
+    if ((r.colorWriteEnable & 0xF) == 0) {
+        return true;
+    }
+    const bool over = r.alphaBlendEnable && r.blendOp == raster::BlendOp::Add &&
+                      r.srcBlend == raster::Blend::SrcAlpha &&
+                      r.destBlend == raster::Blend::InvSrcAlpha;
+    return over && AlphaComesFromDiffuse(state.stage) &&
+           std::all_of(drawn.begin(), drawn.end(),
+                       [](const raster::ScreenVertex& v) { return (v.diffuse >> 24) == 0; });
 }
 
 bool PendingDraws::SamplesPendingTarget(const raster::Texture* texture) const {
@@ -47,7 +84,8 @@ void PendingDraws::Add(const raster::DrawState& state, raster::PrimitiveType typ
     if (SamplesPendingTarget(state.texture) || draws.size() >= kMaxPendingDraws) {
         Flush();
     }
-    draws.push_back(Draw{state, type, vertices.size(), drawn.size(), primitiveCount});
+    draws.push_back(Draw{state, type, vertices.size(), drawn.size(), primitiveCount,
+                         KeepsColours(state, drawn)});
     vertices.insert(vertices.end(), drawn.begin(), drawn.end());
     if (std::find(targets.begin(), targets.end(), state.target) == targets.end()) {
         targets.push_back(state.target);
@@ -55,14 +93,37 @@ void PendingDraws::Add(const raster::DrawState& state, raster::PrimitiveType typ
 }
 
 void PendingDraws::Flush() {
+    RunDraws(draws.size());
+}
+
+void PendingDraws::BeforePresent(const raster::ColorSurface* shown) {
+    size_t end = draws.size();
+    while (end > 0 && (draws[end - 1].state.target != shown || draws[end - 1].keepsColours)) {
+        --end;
+    }
+    if (end < draws.size()) {
+        seam::Count("Device.DrawsWaitPastPresent");
+    }
+    RunDraws(end);
+}
+
+void PendingDraws::RunDraws(size_t end) {
     const std::span<const raster::ScreenVertex> all(vertices);
-    for (const Draw& draw : draws) {
+    for (size_t i = 0; i < end; ++i) {
+        const Draw& draw = draws[i];
         raster::DrawPrimitive(draw.state, draw.type, all.subspan(draw.first, draw.count),
                               draw.primitives);
     }
-    draws.clear();
-    vertices.clear();
+    draws.erase(draws.begin(), draws.begin() + static_cast<std::ptrdiff_t>(end));
     targets.clear();
+    for (const Draw& draw : draws) {
+        if (std::find(targets.begin(), targets.end(), draw.state.target) == targets.end()) {
+            targets.push_back(draw.state.target);
+        }
+    }
+    if (draws.empty()) {
+        vertices.clear();
+    }
 }
 
 void PendingDraws::BeforeClear(const raster::ColorSurface* target,

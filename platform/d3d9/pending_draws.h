@@ -3,7 +3,9 @@
 // later clear of its whole target and depth drops it unseen, as tile-based GPUs do with
 // discarded targets: the play frame's background, drawn on the back buffer and then wiped by
 // the play scene's clear, costs nothing. Draws run in the order they came, so the pictures are
-// those of drawing at once.
+// those of drawing at once. Present shows the back buffer's colours only: draws after the last
+// one that changes them (the fades at rest: a colour of alpha 0 blended over) wait past it, and
+// the next frame's clear usually drops them.
 #pragma once
 
 #include <cstddef>
@@ -24,6 +26,10 @@ class PendingDraws {
     // Rasterises every pending draw, in order.
     void Flush();
 
+    // Before `shown` is presented: rasterises the draws up to the last one that changes its
+    // colours; the ones after it stay pending, still in order.
+    void BeforePresent(const raster::ColorSurface* shown);
+
     // Before a clear of `target` (colour; null when the clear keeps it) and `depth` (null when
     // it keeps depth and stencil): drops the pending draws that the clear wipes when
     // `wholeSurfaces` (no rectangles, the viewport covering both surfaces) and `clearsDepth`
@@ -39,9 +45,13 @@ class PendingDraws {
         raster::DrawState state;
         raster::PrimitiveType type;
         size_t first, count, primitives;
+        bool keepsColours;  // leaves every colour of its target as it was
     };
 
     static bool Samples(const Draw& draw, const raster::ColorSurface* surface);
+    static bool KeepsColours(const raster::DrawState& state,
+                             std::span<const raster::ScreenVertex> drawn);
+    void RunDraws(size_t end);  // the first `end` draws, which then leave the queue
     bool SamplesPendingTarget(const raster::Texture* texture) const;
 
     std::vector<Draw> draws;

@@ -65,6 +65,10 @@ bool EnsureTexture(WindowEntry& entry, int width, int height) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     entry.texture = SDL_CreateTexture(entry.renderer, SDL_PIXELFORMAT_ARGB8888,
                                       SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (entry.texture) {
+        // A presented frame shows its colours; the alpha byte (undefined in X8R8G8B8) is ignored.
+        SDL_SetTextureBlendMode(entry.texture, SDL_BLENDMODE_NONE);
+    }
     entry.textureWidth = width;
     entry.textureHeight = height;
     return entry.texture != nullptr;

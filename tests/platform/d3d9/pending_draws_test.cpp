@@ -31,6 +31,19 @@ class PendingDraws : public DeviceFixture {
         return target;
     }
 
+    // Source over destination with the alpha of the diffuse colour: a colour of alpha 0
+    // changes no pixel, as a fade at rest.
+    void BlendOver() {
+        device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+        device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+        device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+        device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+        device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+        device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+    }
+
+    int Waits() { return platform::testing::TraceCount("Device.DrawsWaitPastPresent"); }
+
     void ClearAll(D3DCOLOR color) {
         device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, color,
                       1.0f, 0);
@@ -112,6 +125,43 @@ TEST_F(PendingDraws, LockRectAndPresentSeeTheDrawsMadeBeforeThem) {
     level->Release();
     screen->Release();
     target->Release();
+}
+
+TEST_F(PendingDraws, DrawsThatChangeNoColourWaitPastPresentInTheirOrder) {
+    ClearAll(0xFF000000);
+    BlendOver();
+    DrawQuad(0, 0, 64, 64, 0.75f, 0xFFFF0000);
+    DrawQuad(0, 0, 32, 64, 0.25f, 0x00FFFFFF);  // alpha 0: only its depth changes anything
+    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    EXPECT_EQ(Waits(), 1);
+    // It still counts for what comes later: its depth holds off this quad on the left half.
+    DrawQuad(0, 0, 64, 64, 0.5f, 0xFF00FF00);
+    const platform::testing::Image shown = Screen();
+    EXPECT_EQ(shown.At(10, 10), 0xFFFF0000u);
+    EXPECT_EQ(shown.At(40, 10), 0xFF00FF00u);
+
+    // And the next frame's clear drops waiting draws unseen; a draw that writes no colour
+    // channel waits too.
+    ClearAll(0xFF000000);
+    DrawQuad(0, 0, 64, 64, 0.5f, 0x00FFFFFF);
+    device->SetRenderState(D3DRS_COLORWRITEENABLE, 0);
+    DrawQuad(0, 0, 64, 64, 0.5f, 0xFFFFFFFF);
+    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    EXPECT_EQ(Waits(), 2);
+    ClearAll(0xFF000000);
+    EXPECT_EQ(Drops(), 1);
+}
+
+TEST_F(PendingDraws, PresentDrawsEverythingUpToTheLastVisibleDraw) {
+    ClearAll(0xFF000000);
+    BlendOver();
+    DrawQuad(0, 0, 64, 64, 0.75f, 0x00FFFFFF);  // before a visible draw: it must run first
+    device->SetRenderState(D3DRS_COLORWRITEENABLE, D3DCOLORWRITEENABLE_RED);
+    DrawQuad(0, 0, 64, 64, 0.5f, 0x01FFFFFF);  // the least alpha, one channel: still visible
+    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    EXPECT_EQ(Waits(), 0);
+    ClearAll(0xFF000000);
+    EXPECT_EQ(Drops(), 0) << "presenting drew them all";
 }
 
 TEST_F(PendingDraws, ATextureReleasedWhileADrawSamplesItIsDrawnFirst) {
