@@ -12,6 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+source tests/smoke/x_session.sh
 bash scripts/setup.sh windows
 start=$(date +%s)
 bash scripts/build-windows.sh build-windows
@@ -47,16 +48,7 @@ printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$out/ho
 cp -r "$out/run/pokutan.exe" "$out/run/Resource" "$work/"
 printf '12\r\n' >"$work/Resource/Binary/Miss.bin"
 
-exec 3<>"$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  display=$(head -n 1 "$work/displayfd" 2>/dev/null || true)
-  [ -n "$display" ] && break
-  sleep 0.1
-done
-[ -n "${display:-}" ] || fail "Xvfb did not start"
-export DISPLAY=":$display"
+start_xvfb
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   timeout 300 wineboot --init >"$out/wineboot.log" 2>&1 || fail "wineboot failed"
@@ -68,32 +60,20 @@ game_pid=$!
 
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^ポクタン$' | head -n 1) ||
   fail "no window captioned ポクタン appeared"
-info=$(xwininfo -id "$window")
-read -r width height < <(awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}' <<<"$info")
-[ "$width" = 640 ] && [ "$height" = 480 ] || fail "window is ${width}x${height}, not 640x480"
-echo "windows: window ポクタン at ${width}x${height}"
+expect_640_by_480 "$(xwininfo -id "$window")"
+echo "windows: window ポクタン at 640x480"
 xprop -id "$window" -notype -f _NET_WM_ICON 32c _NET_WM_ICON |
   python3 tests/smoke/window_icon.py "$out/pokutan.ico" || fail "the window does not show the icon"
 
-brightness() { xwd -silent -id "$window" | python3 tests/smoke/xwd_brightness.py; }
-darkest() {  # the darkest of dumps of the window over the given seconds
-  local min=255 b end=$((SECONDS + $1))
-  while [ "$SECONDS" -lt "$end" ]; do
-    b=$(brightness)
-    min=$(awk -v a="$min" -v b="$b" 'BEGIN {print (b < a) ? b : a}')
-    sleep 0.1  # leave the processor to Wine between dumps
-  done
-  echo "$min"
-}
 for _ in $(seq 60); do  # until the first frame replaces the white of the new window
   awk -v b="$(brightness)" 'BEGIN {exit !(b < 128)}' && break
   sleep 0.5
 done
 sleep 2
 xwd -silent -id "$window" | python3 tests/smoke/xwd_to_png.py "$shots/title.png"
-before=$(darkest 2)
+before=$(darkest 2 0.1)  # a tenth of a second between dumps leaves the processor to Wine
 xdotool mousemove --window "$window" 320 240 click 1
-after=$(darkest 8)  # a slow software renderer stretches the fade
+after=$(darkest 8 0.1)  # a slow software renderer stretches the fade
 echo "windows: title brightness $before, darkest after the click $after"
 awk -v a="$after" -v b="$before" 'BEGIN {exit !(b > 2 && a < b / 2)}' ||
   fail "the picture did not react to the click"
@@ -104,18 +84,7 @@ done
 sleep 1
 xwd -silent -id "$window" | python3 tests/smoke/xwd_to_png.py "$shots/play.png"
 
-xdotool windowfocus --sync "$window" key Escape
-for _ in $(seq 100); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "Escape did not end the program"
-set +e
-wait "$game_pid"
-code=$?
-set -e
-game_pid=""
-[ "$code" -eq 0 ] || fail "exit code $code"
+end_with_escape
 echo "windows: Escape ended pokutan.exe with code 0; screenshots in $shots"
 
 # "CLICK" blinks, so it may be shown in one picture and not in the other.
