@@ -109,10 +109,23 @@ void PendingDraws::BeforePresent(const raster::ColorSurface* shown) {
 
 void PendingDraws::RunDraws(size_t end) {
     const std::span<const raster::ScreenVertex> all(vertices);
+    queued.clear();
     for (size_t i = 0; i < end; ++i) {
         const Draw& draw = draws[i];
-        raster::DrawPrimitive(draw.state, draw.type, all.subspan(draw.first, draw.count),
-                              draw.primitives);
+        queued.push_back(QueuedDraw{&draw.state, draw.type, all.subspan(draw.first, draw.count),
+                                    draw.primitives});
+    }
+    hiddenWork.Plan(queued);
+    for (size_t i = 0; i < end; ++i) {
+        const QueuedDraw& draw = queued[i];
+        if (const raster::HiddenArea* hidden = hiddenWork.For(i)) {
+            raster::DrawState state = *draw.state;
+            state.hidden = hidden;
+            seam::Count("Device.DrawsPartlyHidden");
+            raster::DrawPrimitive(state, draw.type, draw.vertices, draw.primitives);
+        } else {
+            raster::DrawPrimitive(*draw.state, draw.type, draw.vertices, draw.primitives);
+        }
     }
     draws.erase(draws.begin(), draws.begin() + static_cast<std::ptrdiff_t>(end));
     targets.clear();

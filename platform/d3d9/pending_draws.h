@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "d3d9/hidden_work.h"
 #include "raster/draw_state.h"
 #include "raster/rasterizer.h"
 
@@ -57,6 +58,8 @@ class PendingDraws {
     std::vector<Draw> draws;
     std::vector<raster::ScreenVertex> vertices;
     std::vector<const raster::ColorSurface*> targets;  // distinct, of the pending draws
+    std::vector<QueuedDraw> queued;                    // the run being drawn
+    HiddenWork hiddenWork;
 };
 
 }  // namespace platform::d3d9

@@ -58,6 +58,12 @@ void ClearDepthStencil(DepthStencilSurface& surface, bool clearDepth, float z, b
             row[x] = (row[x] & keep) | value;
         }
     });
+    const Rect whole{0, 0, surface.width(), surface.height()};
+    const Rect cleared = Intersect(clip, whole);
+    if (clearDepth && rects.empty() && cleared.left == 0 && cleared.top == 0 &&
+        cleared.right == whole.right && cleared.bottom == whole.bottom) {
+        surface.SetKnownDepth(DepthToD24(z));
+    }
 }
 
 }  // namespace platform::raster

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "raster/hidden_area.h"
 #include "raster/raster_types.h"
 #include "raster/surface.h"
 #include "raster/texture.h"
@@ -61,6 +62,8 @@ struct DrawState {
     RenderState render;
     TextureStage stage;
     SamplerState sampler;
+    // Pixels a later draw covers whatever they hold; the draw may skip them. Null: none.
+    const HiddenArea* hidden = nullptr;
 };
 
 }  // namespace platform::raster

@@ -14,10 +14,13 @@
 
 namespace platform::raster {
 
+class ColorSurface;
+
 struct SampleSource {
     const uint32_t* texels = nullptr;
     int width = 0, height = 0, pitch = 0;
     uint32_t borderColor = 0;
+    const ColorSurface* surface = nullptr;  // the level the texels belong to, when there is one
 };
 
 // The coordinates of a batch: per-pixel arrays, or when `stepped` a start and a per-pixel

@@ -1,6 +1,8 @@
 // Colour and depth-stencil surfaces: allocation and the few per-pixel helpers.
 #include "raster/surface.h"
 
+#include <atomic>
+
 #include <algorithm>
 #include <cmath>
 
@@ -14,11 +16,21 @@ size_t PixelCount(int width, int height) {
 
 }  // namespace
 
+namespace {
+
+uint64_t NextSurfaceId() {
+    static std::atomic<uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
+}  // namespace
+
 ColorSurface::ColorSurface(int width, int height, ColorFormat format)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       format_(format),
-      pixels_(PixelCount(width, height), 0u) {}
+      pixels_(PixelCount(width, height), 0u),
+      id_(NextSurfaceId()) {}
 
 uint32_t ColorSurface::Read(int x, int y) const {
     const uint32_t pixel = row(y)[x];

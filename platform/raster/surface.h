@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "raster/raster_types.h"
@@ -22,9 +23,16 @@ class ColorSurface {
     // Distance between rows, in pixels.
     int pitch() const { return width_; }
 
-    uint32_t* data() { return pixels_.data(); }
+    // Writable access counts as a change (see version()).
+    uint32_t* data() {
+        ++version_;
+        return pixels_.data();
+    }
     const uint32_t* data() const { return pixels_.data(); }
-    uint32_t* row(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+    uint32_t* row(int y) {
+        ++version_;
+        return pixels_.data() + static_cast<std::size_t>(y) * width_;
+    }
     const uint32_t* row(int y) const {
         return pixels_.data() + static_cast<std::size_t>(y) * width_;
     }
@@ -32,10 +40,17 @@ class ColorSurface {
     // The pixel as the pipeline sees it: an X8R8G8B8 surface reads alpha as 255.
     uint32_t Read(int x, int y) const;
 
+    // Unique to this surface among all made in the process, and its count of writable
+    // accesses: together they name the pixels' present contents.
+    uint64_t id() const { return id_; }
+    uint64_t version() const { return version_; }
+
   private:
     int width_, height_;
     ColorFormat format_;
     std::vector<uint32_t> pixels_;
+    uint64_t id_;
+    uint64_t version_ = 0;
 };
 
 // Each pixel is one 32-bit word: depth in the upper 24 bits (0 = near, 0xFFFFFF = far), stencil
@@ -48,9 +63,16 @@ class DepthStencilSurface {
     int height() const { return height_; }
     int pitch() const { return width_; }
 
-    uint32_t* data() { return words_.data(); }
+    // Writable access forgets the known depth: whoever asks for it may change it.
+    uint32_t* data() {
+        knownDepth_.reset();
+        return words_.data();
+    }
     const uint32_t* data() const { return words_.data(); }
-    uint32_t* row(int y) { return words_.data() + static_cast<std::size_t>(y) * width_; }
+    uint32_t* row(int y) {
+        knownDepth_.reset();
+        return words_.data() + static_cast<std::size_t>(y) * width_;
+    }
     const uint32_t* row(int y) const {
         return words_.data() + static_cast<std::size_t>(y) * width_;
     }
@@ -58,9 +80,15 @@ class DepthStencilSurface {
     uint32_t Depth(int x, int y) const { return row(y)[x] >> 8; }
     uint8_t Stencil(int x, int y) const { return static_cast<uint8_t>(row(y)[x]); }
 
+    // The 24-bit depth every pixel holds, when known: set by a clear of the whole surface and
+    // kept until the next writable access.
+    std::optional<uint32_t> knownDepth() const { return knownDepth_; }
+    void SetKnownDepth(uint32_t depth) { knownDepth_ = depth; }
+
   private:
     int width_, height_;
     std::vector<uint32_t> words_;
+    std::optional<uint32_t> knownDepth_;
 };
 
 // Depth in [0, 1] (clamped) as the 24-bit value stored in a depth surface, rounded to nearest.

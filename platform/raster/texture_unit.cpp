@@ -43,8 +43,8 @@ TextureUnit::Pass TextureUnit::MakePass(int level, bool bilinear) const {
     const ColorSurface& surface = texture_->level(level);
     Pass pass;
     pass.sample = bilinear ? linear_ : point_;
-    pass.source = SampleSource{surface.data(), surface.width(), surface.height(), surface.pitch(),
-                               state_.borderColor};
+    pass.source = SampleSource{surface.data(),  surface.width(),    surface.height(),
+                               surface.pitch(), state_.borderColor, &surface};
     pass.mapping.scaleU = surface.width() * 65536.0;
     pass.mapping.scaleV = surface.height() * 65536.0;
     pass.mapping.offset = bilinear ? 32768.0 : 0.0;
@@ -89,11 +89,17 @@ void TextureUnit::PrepareTriangle(const TriangleAttributes& triangle, double cx,
 }
 
 bool TextureUnit::SingleBilinearLevel(SampleSource* source, TexelMapping* mapping) const {
-    if (texture_ == nullptr || passCount_ != 1 || passes_[0].sample != linear_) {
+    bool bilinear = false;
+    return SingleLevel(source, mapping, &bilinear) && bilinear;
+}
+
+bool TextureUnit::SingleLevel(SampleSource* source, TexelMapping* mapping, bool* bilinear) const {
+    if (texture_ == nullptr || passCount_ != 1) {
         return false;
     }
     *source = passes_[0].source;
     *mapping = passes_[0].mapping;
+    *bilinear = passes_[0].sample == linear_;
     return true;
 }
 

@@ -26,6 +26,8 @@ class TextureUnit {
     // After PrepareTriangle: true when the triangle samples one level bilinearly, which it
     // then describes (the fused path's case).
     bool SingleBilinearLevel(SampleSource* source, TexelMapping* mapping) const;
+    // After PrepareTriangle: true when the triangle samples one level, point or bilinear.
+    bool SingleLevel(SampleSource* source, TexelMapping* mapping, bool* bilinear) const;
     // 0xFF000000 when the texture's alpha reads as 255.
     uint32_t alphaForce() const { return alphaForce_; }
 

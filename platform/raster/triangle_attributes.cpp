@@ -237,4 +237,22 @@ void FillDepth(const TriangleAttributes& t, PixelBatch& batch) {
     }
 }
 
+uint32_t LeastDepth(std::span<const ScreenVertex> vertices, const Viewport& viewport) {
+    constexpr double kDepthScale = 16777215.0;
+    const double lo = DepthToD24(viewport.minZ);
+    const double hi = std::max(DepthToD24(viewport.maxZ), DepthToD24(viewport.minZ));
+    bool flat = true;
+    double least = vertices.empty() ? 0.0 : vertices[0].z * kDepthScale;
+    for (const ScreenVertex& v : vertices) {
+        flat = flat && v.z == vertices[0].z;
+        least = std::min(least, v.z * kDepthScale);
+    }
+    if (flat) {
+        // FillDepth's level case: the plane through equal values is that value.
+        return static_cast<uint32_t>(RoundClamped(std::clamp(least, lo, hi)));
+    }
+    // Interpolation stays between the vertices; two steps of margin cover its rounding.
+    return static_cast<uint32_t>(std::clamp(std::floor(least) - 2.0, lo, hi));
+}
+
 }  // namespace platform::raster

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "raster/pixel_batch.h"
 #include "raster/raster_types.h"
@@ -76,5 +77,9 @@ class AffineTexCoords {
 
 void FillDiffuse(const TriangleAttributes& t, PixelBatch& batch);
 void FillDepth(const TriangleAttributes& t, PixelBatch& batch);
+
+// The least 24-bit depth that a draw of these vertices can write through the viewport: exact
+// when every vertex has the same z, a little below the true least value otherwise.
+uint32_t LeastDepth(std::span<const ScreenVertex> vertices, const Viewport& viewport);
 
 }  // namespace platform::raster

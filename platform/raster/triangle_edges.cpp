@@ -90,4 +90,10 @@ void TriangleEdges::Span(int py, int* left, int* right) const {
     *right = static_cast<int>(std::max(hi + 1, lo));
 }
 
+Rect UprightRectPixels(float x0, float y0, float x1, float y1) {
+    // Left and top edges take the pixel centres on them, right and bottom ones do not.
+    auto first = [](float edge) { return static_cast<int>(CeilDiv(Snap(edge), kSubpixel)); };
+    return Rect{first(x0), first(y0), first(x1), first(y1)};
+}
+
 }  // namespace platform::raster

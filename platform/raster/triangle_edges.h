@@ -40,4 +40,8 @@ bool InsideGuardBand(const ScreenVertex& v);
 bool SetUpEdges(const ScreenVertex* const vertices[3], Cull cullMode, const Rect& clip,
                 TriangleEdges* out);
 
+// The pixels that the two triangles of an upright rectangle with corners (x0, y0) and
+// (x1, y1) cover together, by the same fill rule (x0 < x1, y0 < y1; not clipped).
+Rect UprightRectPixels(float x0, float y0, float x1, float y1);
+
 }  // namespace platform::raster

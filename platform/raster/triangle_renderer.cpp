@@ -16,6 +16,18 @@ bool DepthActive(const DrawState& state) {
 
 }  // namespace
 
+Rect DrawClip(const DrawState& state) {
+    const Viewport& vp = state.viewport;
+    Rect clip = Intersect(Rect{vp.x, vp.y, vp.x + vp.width, vp.y + vp.height},
+                          Rect{0, 0, state.target->width(), state.target->height()});
+    if (DepthActive(state)) {
+        // A depth surface smaller than the target limits drawing rather than overrunning it.
+        clip =
+            Intersect(clip, Rect{0, 0, state.depthStencil->width(), state.depthStencil->height()});
+    }
+    return clip;
+}
+
 TriangleRenderer::TriangleRenderer(const DrawState& state)
     : state_(state),
       texture_(state.texture, state.sampler),
@@ -29,14 +41,7 @@ TriangleRenderer::TriangleRenderer(const DrawState& state)
     if (state.target == nullptr) {
         return;
     }
-    const Viewport& vp = state.viewport;
-    clip_ = Intersect(Rect{vp.x, vp.y, vp.x + vp.width, vp.y + vp.height},
-                      Rect{0, 0, state.target->width(), state.target->height()});
-    if (DepthActive(state)) {
-        // A depth surface smaller than the target limits drawing rather than overrunning it.
-        clip_ =
-            Intersect(clip_, Rect{0, 0, state.depthStencil->width(), state.depthStencil->height()});
-    }
+    clip_ = DrawClip(state);
     active_ = clip_.left < clip_.right && clip_.top < clip_.bottom;
     if (active_ && fused_.usable) {
         const size_t batches = (clip_.right - clip_.left + kBatchSize - 1) / kBatchSize;
@@ -119,24 +124,55 @@ bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
             rowCoords.SetRow(y);
             rowCoords.Starts(left, right, kBatchSize, batchU_.data(), batchV_.data());
         }
-        job.count = right - left;
-        job.target = state_.target->row(y) + left;
-        job.depthRow = depth ? state_.depthStencil->row(y) + left : nullptr;
-        RunFusedSpan(job);
+        // Runs of whole batches, each starting on the batch grid of the row as the staged path
+        // does, so that every pixel drawn is the one drawing the whole row gives.
+        ForEachVisibleRun(y, left, right, [&](int first, int last) {
+            const int b = (first - left) / kBatchSize;
+            job.batchU = batchU_.data() + b;
+            job.batchV = batchV_.data() + b;
+            job.count = last - first;
+            job.target = state_.target->row(y) + first;
+            job.depthRow = depth ? state_.depthStencil->row(y) + first : nullptr;
+            RunFusedSpan(job);
+        });
     }
     return true;
+}
+
+template <typename Visit>
+void TriangleRenderer::ForEachVisibleRun(int y, int left, int right, Visit visit) const {
+    if (state_.hidden == nullptr) {
+        visit(left, right);
+        return;
+    }
+    const std::span<const Interval> hidden = state_.hidden->Row(y);
+    int runStart = left;
+    for (int x = left; x < right; x += kBatchSize) {
+        const int end = std::min(x + kBatchSize, right);
+        if (InsideOne(hidden, x, end)) {
+            if (runStart < x) {
+                visit(runStart, x);
+            }
+            runStart = end;
+        }
+    }
+    if (runStart < right) {
+        visit(runStart, right);
+    }
 }
 
 void TriangleRenderer::DrawRows(const TriangleEdges& edges, const TriangleAttributes& attributes) {
     for (int y = edges.firstRow; y <= edges.lastRow; ++y) {
         int left = 0, right = 0;
         edges.Span(y, &left, &right);
-        for (int x = left; x < right; x += kBatchSize) {
-            batch_.x = x;
-            batch_.y = y;
-            batch_.count = std::min(kBatchSize, right - x);
-            ShadeBatch(attributes);
-        }
+        ForEachVisibleRun(y, left, right, [&](int first, int last) {
+            for (int x = first; x < last; x += kBatchSize) {
+                batch_.x = x;
+                batch_.y = y;
+                batch_.count = std::min(kBatchSize, last - x);
+                ShadeBatch(attributes);
+            }
+        });
     }
 }
 

@@ -18,6 +18,10 @@
 
 namespace platform::raster {
 
+// The pixels a draw may touch: its viewport, inside the target (and the depth surface when
+// depth is tested). The state must have a target.
+Rect DrawClip(const DrawState& state);
+
 class TriangleRenderer {
   public:
     explicit TriangleRenderer(const DrawState& state);
@@ -33,6 +37,10 @@ class TriangleRenderer {
     // The fused path for the whole triangle; false when the triangle does not suit it.
     bool DrawRowsFused(const TriangleEdges& edges, const TriangleAttributes& attributes);
     void ShadeBatch(const TriangleAttributes& attributes);
+    // Calls visit(first, last) for the stretches of [left, right) on row y made of the row's
+    // batches that are not wholly hidden.
+    template <typename Visit>
+    void ForEachVisibleRun(int y, int left, int right, Visit visit) const;
 
     const DrawState& state_;
     bool active_ = false;
