@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "d3d9/pending_draws.h"
+#include "platform/raster/raster_test_support.h"
 #include "raster/clear.h"
 #include "raster/texture.h"
 #include "test_seam.h"
@@ -54,12 +55,7 @@ class HiddenWork : public ::testing::Test {
         state.texture = &atlas;
         state.viewport = Viewport{0, 0, kSize, kSize, 0.0f, 1.0f};
         state.render.cullMode = Cull::None;
-        state.render.alphaBlendEnable = true;
-        state.render.srcBlend = Blend::SrcAlpha;
-        state.render.destBlend = Blend::InvSrcAlpha;
-        state.stage.alphaOp = TextureOp::Modulate;
-        state.stage.alphaArg1 = TextureArg::Texture;
-        state.stage.alphaArg2 = TextureArg::Diffuse;
+        raster_test::BlendTexelsOver(state);
         return state;
     }
 

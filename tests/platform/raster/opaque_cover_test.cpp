@@ -76,12 +76,7 @@ class TexturedCover : public ::testing::Test {
         }
         state_ = StateFor(target_);
         state_.texture = &texture_;
-        state_.render.alphaBlendEnable = true;
-        state_.render.srcBlend = Blend::SrcAlpha;
-        state_.render.destBlend = Blend::InvSrcAlpha;
-        state_.stage.alphaOp = TextureOp::Modulate;
-        state_.stage.alphaArg1 = TextureArg::Texture;
-        state_.stage.alphaArg2 = TextureArg::Diffuse;
+        BlendTexelsOver(state_);
     }
 
     // Texels 0-14 one to one on pixels from (8, 8), sampled at their centres.

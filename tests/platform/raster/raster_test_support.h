@@ -39,6 +39,16 @@ inline std::vector<ScreenVertex> Quad(float x0, float y0, float x1, float y1, ui
             Vertex(x0, y1, color, u0, v1, z), Vertex(x1, y1, color, u1, v1, z)};
 }
 
+// Source over destination, with the texel's alpha times the diffuse alpha: a sprite's blend.
+inline void BlendTexelsOver(DrawState& state) {
+    state.render.alphaBlendEnable = true;
+    state.render.srcBlend = Blend::SrcAlpha;
+    state.render.destBlend = Blend::InvSrcAlpha;
+    state.stage.alphaOp = TextureOp::Modulate;
+    state.stage.alphaArg1 = TextureArg::Texture;
+    state.stage.alphaArg2 = TextureArg::Diffuse;
+}
+
 inline void DrawQuad(const DrawState& state, const std::vector<ScreenVertex>& quad) {
     DrawPrimitive(state, PrimitiveType::TriangleStrip, quad, 2);
 }
