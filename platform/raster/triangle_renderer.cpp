@@ -122,7 +122,6 @@ bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
         }
         if (textured) {
             rowCoords.SetRow(y);
-            rowCoords.Starts(left, right, kBatchSize, batchU_.data(), batchV_.data());
         }
         // Runs of whole batches, each starting on the batch grid of the row as the staged path
         // does, so that every pixel drawn is the one drawing the whole row gives.
@@ -130,6 +129,9 @@ bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
             const int b = (first - left) / kBatchSize;
             job.batchU = batchU_.data() + b;
             job.batchV = batchV_.data() + b;
+            if (textured) {
+                rowCoords.Starts(first, last, kBatchSize, batchU_.data() + b, batchV_.data() + b);
+            }
             job.count = last - first;
             job.target = state_.target->row(y) + first;
             job.depthRow = depth ? state_.depthStencil->row(y) + first : nullptr;
