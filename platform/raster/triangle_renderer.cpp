@@ -123,22 +123,69 @@ bool TriangleRenderer::DrawRowsFused(const TriangleEdges& edges,
         if (textured) {
             rowCoords.SetRow(y);
         }
-        // Runs of whole batches, each starting on the batch grid of the row as the staged path
-        // does, so that every pixel drawn is the one drawing the whole row gives.
-        ForEachVisibleRun(y, left, right, [&](int first, int last) {
-            const int b = (first - left) / kBatchSize;
-            job.batchU = batchU_.data() + b;
-            job.batchV = batchV_.data() + b;
-            if (textured) {
-                rowCoords.Starts(first, last, kBatchSize, batchU_.data() + b, batchV_.data() + b);
-            }
+        auto run = [&](int first, int last) {
             job.count = last - first;
             job.target = state_.target->row(y) + first;
             job.depthRow = depth ? state_.depthStencil->row(y) + first : nullptr;
             RunFusedSpan(job);
+        };
+        // Every job's batches lie on the row's batch grid, as the staged path's do, so that each
+        // pixel gets the coordinates of drawing the whole row: a stretch starting inside a batch
+        // first finishes that batch, its start stepped on from the batch's (the loop's own sum).
+        ForEachVisibleStretch(y, left, right, [&](int first, int last) {
+            const int b = (first - left) / kBatchSize;
+            const int gridStart = left + b * kBatchSize;
+            if (first > gridStart) {
+                const int end = std::min(last, gridStart + kBatchSize);
+                int32_t u = 0, v = 0;
+                if (textured) {
+                    const TexelCoords at = rowCoords.At(gridStart);
+                    const auto steps = static_cast<uint32_t>(first - gridStart);
+                    u = static_cast<int32_t>(static_cast<uint32_t>(at.u0) + steps * at.du);
+                    v = static_cast<int32_t>(static_cast<uint32_t>(at.v0) + steps * at.dv);
+                }
+                job.batchU = &u;
+                job.batchV = &v;
+                run(first, end);
+                first = end;
+            }
+            if (first < last) {
+                const int aligned = (first - left) / kBatchSize;
+                job.batchU = batchU_.data() + aligned;
+                job.batchV = batchV_.data() + aligned;
+                if (textured) {
+                    rowCoords.Starts(first, last, kBatchSize, batchU_.data() + aligned,
+                                     batchV_.data() + aligned);
+                }
+                run(first, last);
+            }
         });
     }
     return true;
+}
+
+template <typename Visit>
+void TriangleRenderer::ForEachVisibleStretch(int y, int left, int right, Visit visit) const {
+    if (state_.hidden == nullptr) {
+        visit(left, right);
+        return;
+    }
+    // Narrow hidden stretches are drawn anyway: a job costs more than a few pixels.
+    constexpr int kWorthSkipping = 16;
+    int from = left;
+    for (const Interval& hidden : state_.hidden->Row(y)) {
+        const int start = std::max(hidden.left, from), end = std::min(hidden.right, right);
+        if (end - start < kWorthSkipping) {
+            continue;
+        }
+        if (from < start) {
+            visit(from, start);
+        }
+        from = end;
+    }
+    if (from < right) {
+        visit(from, right);
+    }
 }
 
 template <typename Visit>

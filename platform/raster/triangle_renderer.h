@@ -41,6 +41,9 @@ class TriangleRenderer {
     // batches that are not wholly hidden.
     template <typename Visit>
     void ForEachVisibleRun(int y, int left, int right, Visit visit) const;
+    // The same for the stretches of pixels outside the hidden area, at any column.
+    template <typename Visit>
+    void ForEachVisibleStretch(int y, int left, int right, Visit visit) const;
 
     const DrawState& state_;
     bool active_ = false;

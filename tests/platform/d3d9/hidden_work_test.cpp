@@ -9,6 +9,7 @@
 #include "d3d9/pending_draws.h"
 #include "platform/raster/raster_test_support.h"
 #include "raster/clear.h"
+#include "raster/fused_span.h"
 #include "raster/texture.h"
 #include "test_seam.h"
 
@@ -67,6 +68,11 @@ class HiddenWork : public ::testing::Test {
             call.state.render.srcBlend == Blend::One ? Blend::One : Blend::InvSrcAlpha;
         call.state.render.zWriteEnable = Pick(4) != 0;
         call.state.sampler.magFilter = call.state.sampler.minFilter = TextureFilter::Linear;
+        // Clamped, the layer takes the fused path, like the game's background; wrapped, the
+        // staged one.
+        if (Pick(4) != 0) {
+            call.state.sampler.addressU = call.state.sampler.addressV = TextureAddress::Clamp;
+        }
         const float angle = std::uniform_real_distribution<float>(0, 6.3f)(random);
         const float z = Pick(2) ? 1.0f : 0.9f;
         const float c = std::cos(angle) * 130, s = std::sin(angle) * 130;
@@ -165,8 +171,14 @@ TEST_F(HiddenWork, LeavesEveryPixelAndDepthAsDrawingEverythingWould) {
                                direct.depth.data()))
             << "scene " << scene;
     }
-    // The runs must have left work undone, or they prove nothing.
+    // The runs must have left work undone, on both paths, or they prove nothing.
     EXPECT_GT(scenes, 40);
+    if (FusedSpanModeSupported(FusedSpanMode::Sse2)) {
+        using platform::testing::TraceCount;
+        EXPECT_GT(TraceCount("FusedSpan.Sse2") + TraceCount("FusedSpan.Avx2") +
+                      TraceCount("FusedSpan.Avx512"),
+                  0);
+    }
 }
 
 TEST_F(HiddenWork, ASpriteOnTopHidesTheLayerUnderIt) {
