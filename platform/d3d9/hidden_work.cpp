@@ -15,6 +15,9 @@ namespace {
 
 // Smaller draws are not worth planning for.
 constexpr int kBigDraw = 128 * 128;
+// A big draw's area is built from at most this many covers (building costs their square), so
+// that a run of thousands of sprites cannot stall a frame; leaving pixels drawn is always safe.
+constexpr size_t kMostCovers = 512;
 constexpr int kTile = 32;
 
 const raster::DepthStencilSurface* DepthWritten(const raster::DrawState& state) {
@@ -188,7 +191,7 @@ void HiddenWork::Plan(std::span<const QueuedDraw> draws) {
         for (const Occluder& o : occluders) {
             // The draw's depth values must go under the cover too.
             if (o.draw > i && o.target == state.target &&
-                (written == nullptr || o.depthWritten == written)) {
+                (written == nullptr || o.depthWritten == written) && rects.size() < kMostCovers) {
                 rects.push_back(o.pixels);
             }
         }
