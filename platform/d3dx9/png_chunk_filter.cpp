@@ -74,17 +74,24 @@ bool CompressedDataCanHoldPixels(const std::vector<uint8_t>& pngBytes) {
 bool RemoveColorSpaceChunks(std::vector<uint8_t>& pngBytes) {
     size_t read = kSignatureSize;
     size_t write = kSignatureSize;
-    while (read + kChunkOverhead <= pngBytes.size()) {
+    // Every chunk whose length and type are there is checked: libpng reads those eight bytes and
+    // reserves the length before it finds the data missing. It reads nothing after IEND.
+    while (read + 8 <= pngBytes.size()) {
         const uint64_t length = ReadBigEndian(&pngBytes[read]);
-        if (length > pngBytes.size() - read - kChunkOverhead) {
+        const size_t remaining = pngBytes.size() - read;
+        if (remaining < kChunkOverhead || length > remaining - kChunkOverhead) {
             return false;
         }
         const size_t chunkSize = static_cast<size_t>(length) + kChunkOverhead;
+        const bool last = std::memcmp(&pngBytes[read + 4], "IEND", 4) == 0;
         if (!IsColorSpaceChunk(&pngBytes[read + 4])) {
             std::memmove(&pngBytes[write], &pngBytes[read], chunkSize);
             write += chunkSize;
         }
         read += chunkSize;
+        if (last) {
+            break;
+        }
     }
     if (read > write) {
         pngBytes.erase(pngBytes.begin() + static_cast<std::ptrdiff_t>(write),

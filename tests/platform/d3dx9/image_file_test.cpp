@@ -236,7 +236,10 @@ TEST_F(PngFileTest, ChunkRunningPastTheEndIsRefusedUpFront) {
     claim.insert(claim.end(), {0x7F, 0xFF, 0xFF, 0xFF, 'i', 'T', 'X', 't'});
     ASSERT_EQ(claim.size(), 41u);
     claim.insert(claim.end(), {0, 0, 0, 0});
-    for (const Bytes& bytes : {claim, [&] {
+    // The file may also end before the chunk's CRC would: a few data bytes, or none.
+    const Bytes cutShort(claim.begin(), claim.begin() + 44);
+    const Bytes headerOnly(claim.begin(), claim.begin() + 41);
+    for (const Bytes& bytes : {claim, cutShort, headerOnly, [&] {
                                    Bytes beforeIend = png;  // an IDAT that claims one byte too many
                                    PutBigEndian(beforeIend, idat.start, idat.length + 13);
                                    return beforeIend;
@@ -245,6 +248,14 @@ TEST_F(PngFileTest, ChunkRunningPastTheEndIsRefusedUpFront) {
         ExpectCleanFailure(file);
         EXPECT_NE(file.error.find("runs past the end"), std::string::npos) << file.error;
     }
+}
+
+// libpng reads nothing after IEND, so what follows it (here the start of a chunk claiming
+// 2 GiB) does not stop the picture loading.
+TEST_F(PngFileTest, BytesAfterTheEndChunkAreIgnored) {
+    Bytes png = ValidFileBytes(NoisyPicture(4, 4));
+    png.insert(png.end(), {0x7F, 0xFF, 0xFF, 0xFF, 'i', 'T', 'X', 't', 0, 0, 0, 0, 0});
+    EXPECT_TRUE(ReadBytes(png).ok);
 }
 
 TEST_F(PngFileTest, ImpossibleHeadersFail) {
