@@ -157,7 +157,7 @@ std::vector<HiddenWork::Occluder> HiddenWork::FindOccluders(std::span<const Queu
             }
         }
         if (const raster::DepthStencilSurface* written = DepthWritten(*d.state)) {
-            floorOf(written).Lower(Bounds(d), raster::LeastDepth(d.vertices, d.state->viewport));
+            floorOf(written).Lower(bounds[k], raster::LeastDepth(d.vertices, d.state->viewport));
         }
     }
     return occluders;
@@ -166,9 +166,11 @@ std::vector<HiddenWork::Occluder> HiddenWork::FindOccluders(std::span<const Queu
 void HiddenWork::Plan(std::span<const QueuedDraw> draws) {
     areas.clear();
     areaOf.assign(draws.size(), -1);
-    auto big = [&](size_t k) {
-        return draws[k].state->target != nullptr && Area(Bounds(draws[k])) >= kBigDraw;
-    };
+    bounds.clear();
+    for (const QueuedDraw& draw : draws) {
+        bounds.push_back(draw.state->target != nullptr ? Bounds(draw) : raster::Rect{0, 0, 0, 0});
+    }
+    auto big = [&](size_t k) { return Area(bounds[k]) >= kBigDraw; };
     size_t first = 0;
     while (first < draws.size() && !big(first)) {
         ++first;

@@ -40,7 +40,8 @@ class HiddenWork {
     std::vector<Occluder> FindOccluders(std::span<const QueuedDraw> draws, size_t after);
 
     std::vector<std::unique_ptr<raster::HiddenArea>> areas;
-    std::vector<int> areaOf;  // per draw, an index into areas or -1
+    std::vector<int> areaOf;           // per draw, an index into areas or -1
+    std::vector<raster::Rect> bounds;  // per draw, the pixels it can touch
     raster::OpaqueTexelMemo memo;
 };
 
