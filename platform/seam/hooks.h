@@ -49,7 +49,12 @@ struct State {
     std::vector<std::string> logLines;
 };
 
-State& GetState();
+// Never destroyed: the layer may ask after main returns. Inline, so that the hot paths'
+// "is it on" tests cost no call.
+inline State& GetState() {
+    static auto* state = new State;
+    return *state;
+}
 
 // True (and one injected failure used up) when the test seam made this call fail.
 bool ShouldFail(Failure failure);
@@ -57,8 +62,14 @@ bool ShouldFail(Failure failure);
 // Adds an entry to the call trace when tracing is on.
 void Trace(const std::string& entry);
 
+void CountTraced(const char* name);
+
 // Counts an event under `name` when tracing is on; one test of a flag when it is off, so hot
 // paths may call it.
-void Count(const char* name);
+inline void Count(const char* name) {
+    if (GetState().tracing) {
+        CountTraced(name);
+    }
+}
 
 }  // namespace platform::seam
