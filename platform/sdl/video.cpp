@@ -103,9 +103,18 @@ uint32_t CreateWindow(const WindowSpec& spec) {
     if (spec.resizable) {
         flags |= SDL_WINDOW_RESIZABLE;
     }
-    SDL_Window* window =
-        SDL_CreateWindow(spec.title.c_str(), Position(spec.x), Position(spec.y),
-                         spec.width > 0 ? spec.width : 1, spec.height > 0 ? spec.height : 1, flags);
+    const int width = spec.width > 0 ? spec.width : 1;
+    const int height = spec.height > 0 ? spec.height : 1;
+    // Made for OpenGL from the start: SDL's accelerated renderers (and its software one, whose
+    // window surface SDL backs with one of them) need an OpenGL window, and SDL replaces a
+    // window without the flag by a new one (a new X window) when the first renderer is made.
+    // Drivers without OpenGL (the headless one) get a plain window.
+    SDL_Window* window = SDL_CreateWindow(spec.title.c_str(), Position(spec.x), Position(spec.y),
+                                          width, height, flags | SDL_WINDOW_OPENGL);
+    if (!window) {
+        window = SDL_CreateWindow(spec.title.c_str(), Position(spec.x), Position(spec.y), width,
+                                  height, flags);
+    }
     if (!window) {
         return 0;
     }

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Starts the real executable in a private X server and watches the desktop's top-level windows
+# over the first seconds: the game's window is made once and stays, so exactly one window is
+# shown and none that was shown goes away while the game runs (a window replaced behind the
+# player's back flashes and may move). Runs with each of SDL's ways to present that the layer
+# may meet: its default renderer and its software one.
+# Usage: window_once.sh RUN_FOLDER (the folder holding pokutan and its Resource/ tree).
+set -euo pipefail
+run_folder=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/x_session.sh"
+work=$(mktemp -d)
+xvfb_pid="" game_pid="" xev_pid=""
+cleanup() {
+  for pid in $game_pid $xev_pid; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "window_once: $*" >&2; exit 1; }
+
+cp -r "$run_folder/pokutan" "$run_folder/Resource" "$work/"
+start_xvfb
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+# The window ids of the events of one kind in xev's log of the root's children.
+ids_of() { grep -A1 "^$1 event" "$work/xev.log" | grep -oE ' window 0x[0-9a-f]+' | awk 'NR % 2 == 0 {print $2}'; }
+
+watch_start() { # $1: the SDL render driver, empty for SDL's choice
+  xev -root -event substructure >"$work/xev.log" 2>&1 &
+  xev_pid=$!
+  sleep 0.5
+  (cd "$work" && SDL_AUDIODRIVER=dummy SDL_RENDER_DRIVER="$1" exec ./pokutan) 2>"$work/game.log" &
+  game_pid=$!
+  # Past the first frames and the title's first presents.
+  sleep 4
+  kill -0 "$game_pid" 2>/dev/null || fail "the game ended early: $(cat "$work/game.log")"
+  kill "$game_pid"
+  wait "$game_pid" 2>/dev/null || true
+  game_pid=""
+  sleep 0.3
+  kill "$xev_pid"
+  wait "$xev_pid" 2>/dev/null || true
+  xev_pid=""
+}
+
+for driver in "" software; do
+  watch_start "$driver"
+  mapped=$(ids_of MapNotify | sort -u)
+  count=$(grep -c . <<<"$mapped" || true)
+  [ "$count" -eq 1 ] || fail "renderer '${driver:-default}': $count windows shown: $(echo $mapped)"
+  # The one shown window is destroyed only once, when the game was ended above.
+  destroyed=$(ids_of DestroyNotify | grep -cx "$mapped" || true)
+  [ "$destroyed" -le 1 ] || fail "renderer '${driver:-default}': the window was destroyed twice"
+  created_before_end=$(ids_of CreateNotify | grep -cx "$mapped" || true)
+  [ "$created_before_end" -eq 1 ] || fail "renderer '${driver:-default}': window created $created_before_end times"
+  echo "window_once: renderer '${driver:-default}': one window, $mapped"
+done
