@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "d3d9/renderer_choice.h"
 #include "d3d9/surface.h"
 #include "d3d9/texture.h"
-#include "raster/clear.h"
 
 #include "sdl/backend.h"
 #include "seam/hooks.h"
@@ -64,13 +64,13 @@ bool Device::CompleteParameters(D3DPRESENT_PARAMETERS* parameters, HWND focusWin
 }
 
 Device::Device(IDirect3D9* direct3d, HWND window, const D3DPRESENT_PARAMETERS& parameters)
-    : direct3d(direct3d), window(window) {
+    : direct3d(direct3d), window(window), renderer(MakeRenderer()) {
     direct3d->AddRef();
     ApplyParameters(parameters);
 }
 
 Device::~Device() {
-    pending.Flush();
+    renderer->Finish();
     UnbindAll();
     ReleaseImplicitSurfaces();
     win32::LeaveDeviceFullscreen(window);
@@ -103,7 +103,7 @@ void Device::ReleaseImplicitSurfaces() {
 // The new back buffer and depth stencil, the targets set to them and every state at its
 // default, as after CreateDevice.
 void Device::ApplyParameters(const D3DPRESENT_PARAMETERS& parameters) {
-    pending.Flush();
+    renderer->Finish();
     UnbindAll();
     ReleaseImplicitSurfaces();
     presentParameters = parameters;
@@ -111,16 +111,20 @@ void Device::ApplyParameters(const D3DPRESENT_PARAMETERS& parameters) {
     int height = static_cast<int>(parameters.BackBufferHeight);
     auto pixels = std::make_unique<raster::ColorSurface>(
         width, height, static_cast<raster::ColorFormat>(parameters.BackBufferFormat));
-    raster::ClearColor(*pixels, 0xFF000000, {}, raster::Rect{0, 0, width, height});
     backBuffer = Surface::MakeColor(this, Surface::Lifetime::Implicit, std::move(pixels), nullptr,
                                     nullptr, D3DUSAGE_RENDERTARGET, D3DPOOL_DEFAULT);
+    render::ClearRequest clear;
+    clear.target = backBuffer->Color();
+    clear.color = 0xFF000000;
     if (parameters.EnableAutoDepthStencil) {
         autoDepthStencil = Surface::MakeDepth(this, Surface::Lifetime::Implicit,
                                               parameters.AutoDepthStencilFormat, width, height);
-        raster::DepthStencilSurface& depth = *autoDepthStencil->Depth();
-        raster::ClearDepthStencil(depth, true, 1.0f, true, 0, {},
-                                  raster::Rect{0, 0, width, height});
+        clear.depthStencil = autoDepthStencil->Depth();
+        clear.clearDepth = clear.clearStencil = true;
     }
+    clear.clip = raster::Rect{0, 0, width, height};
+    clear.wholeSurfaces = true;
+    renderer->Clear(clear);
     SetTarget(backBuffer);
     SetDepth(autoDepthStencil);
     pipeline.SetDefaults(parameters.EnableAutoDepthStencil != FALSE);
@@ -167,16 +171,14 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* parameters) {
 
 HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*) {
     seam::Trace("Present");
-    pending.BeforePresent(backBuffer ? backBuffer->Color() : nullptr);
     if (state != State::Working) {
         return D3DERR_DEVICELOST;
     }
     if (seam::ShouldFail(seam::Failure::Present)) {
         return D3DERR_DRIVERINTERNALERROR;
     }
-    const raster::ColorSurface& pixels = *backBuffer->Color();
-    sdl::PresentFrame(win32::SdlWindowOf(window), pixels.data(), pixels.width(), pixels.height(),
-                      pixels.pitch() * 4, !presentParameters.Windowed);
+    renderer->Present(*backBuffer->Color(), render::PresentTarget{win32::SdlWindowOf(window),
+                                                                  !presentParameters.Windowed});
     return D3D_OK;
 }
 
@@ -202,29 +204,29 @@ HRESULT Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR c
     if ((count > 0 && !rects) || (depthFlags && !depthStencil)) {
         return D3DERR_INVALIDCALL;
     }
-    std::vector<raster::Rect> pieces;
+    render::ClearRequest clear;
     for (DWORD i = 0; i < count; ++i) {
-        pieces.push_back(raster::Rect{static_cast<int>(rects[i].x1), static_cast<int>(rects[i].y1),
-                                      static_cast<int>(rects[i].x2),
-                                      static_cast<int>(rects[i].y2)});
+        clear.rects.push_back(
+            raster::Rect{static_cast<int>(rects[i].x1), static_cast<int>(rects[i].y1),
+                         static_cast<int>(rects[i].x2), static_cast<int>(rects[i].y2)});
     }
-    const raster::Rect clip = RectOfViewport(viewport);
-    const raster::ColorSurface* target = renderTarget->Color();
-    const raster::DepthStencilSurface* depth = depthFlags ? depthStencil->Depth() : nullptr;
-    const bool wholeTarget = clip.left == 0 && clip.top == 0 && clip.right == target->width() &&
-                             clip.bottom == target->height();
+    clear.clip = RectOfViewport(viewport);
+    raster::ColorSurface* target = renderTarget->Color();
+    raster::DepthStencilSurface* depth = depthFlags ? depthStencil->Depth() : nullptr;
+    const bool wholeTarget = clear.clip.left == 0 && clear.clip.top == 0 &&
+                             clear.clip.right == target->width() &&
+                             clear.clip.bottom == target->height();
     const bool wholeDepth =
         !depth || (depth->width() == target->width() && depth->height() == target->height());
-    pending.BeforeClear((flags & D3DCLEAR_TARGET) ? target : nullptr, depth,
-                        (flags & D3DCLEAR_ZBUFFER) != 0, count == 0 && wholeTarget && wholeDepth);
-    if (flags & D3DCLEAR_TARGET) {
-        raster::ClearColor(*renderTarget->Color(), color, pieces, clip);
-    }
-    if (depthFlags) {
-        raster::ClearDepthStencil(*depthStencil->Depth(), (flags & D3DCLEAR_ZBUFFER) != 0, z,
-                                  (flags & D3DCLEAR_STENCIL) != 0, static_cast<uint8_t>(stencil),
-                                  pieces, clip);
-    }
+    clear.target = (flags & D3DCLEAR_TARGET) ? target : nullptr;
+    clear.color = color;
+    clear.depthStencil = depth;
+    clear.clearDepth = (flags & D3DCLEAR_ZBUFFER) != 0;
+    clear.z = z;
+    clear.clearStencil = (flags & D3DCLEAR_STENCIL) != 0;
+    clear.stencil = static_cast<uint8_t>(stencil);
+    clear.wholeSurfaces = count == 0 && wholeTarget && wholeDepth;
+    renderer->Clear(clear);
     return D3D_OK;
 }
 

@@ -1,16 +1,18 @@
-// The one device implementation: a software device drawing with the rasteriser into its back
-// buffer and render-target textures, shown in its window by Present. Internal header: D3DX and
-// the test seam reach the device through it.
+// The one device implementation: Direct3D 9's states, resources, pools, loss and results, its
+// draws, clears and Present handed to the renderer chosen at start (render/renderer.h), which
+// draws into the back buffer and render-target textures. Internal header: D3DX and the test
+// seam reach the device through it.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "common/ref_counted.h"
 #include "d3d9.h"
 #include "d3d9/device_state.h"
-#include "d3d9/pending_draws.h"
 #include "raster/raster_types.h"
+#include "render/renderer.h"
 
 namespace platform::raster {
 struct DrawState;
@@ -72,8 +74,11 @@ class Device final : public RefCounted<IDirect3DDevice9> {
 
     Surface* BackBuffer() const { return backBuffer; }
 
-    // Rasterises the draws still pending; before anything reads or frees a surface or texture.
-    void FlushPendingDraws() { pending.Flush(); }
+    // Every draw and clear so far reaches the surfaces' pixels; before anything reads or frees
+    // a surface or texture.
+    void FlushPendingDraws() { renderer->Finish(); }
+
+    render::Renderer& Renderer() { return *renderer; }
 
     // Completes parameters as CreateDevice and Reset do (sizes and format of a windowed back
     // buffer from the window); false when they are not valid.
@@ -106,7 +111,7 @@ class Device final : public RefCounted<IDirect3DDevice9> {
     bool inScene = false;
     int defaultPoolObjects = 0;
     std::vector<raster::ScreenVertex> vertices;  // reused by every draw
-    PendingDraws pending;
+    std::unique_ptr<render::Renderer> renderer;
 };
 
 // Our own device behind the interface (every device is ours).

@@ -1,5 +1,5 @@
 // The device's pipeline state and drawing from memory: states set and read back, the texture of
-// each stage, transforms and vertex format, and DrawPrimitiveUP through the rasteriser.
+// each stage, transforms and vertex format, and DrawPrimitiveUP handed to the renderer.
 #include <algorithm>
 
 #include "d3d9/device.h"
@@ -220,7 +220,7 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE primitiveType, UINT primitiveCo
     ConvertVertices(pipeline.fvf, vertexData, vertexStride, count, transform, vertices);
     raster::DrawState draw;
     if (BuildDrawState(draw)) {
-        pending.Add(draw, type, vertices, primitiveCount);
+        renderer->Draw(draw, type, vertices, primitiveCount);
     }
     return D3D_OK;
 }

@@ -3,7 +3,6 @@
 #include "d3d9/device.h"
 #include "d3d9/surface.h"
 #include "d3d9/texture.h"
-#include "raster/clear.h"
 
 namespace platform::d3d9 {
 namespace {
@@ -56,9 +55,11 @@ HRESULT Device::CreateDepthStencilSurface(UINT width, UINT height, D3DFORMAT for
     }
     Surface* made = Surface::MakeDepth(this, Surface::Lifetime::Own, format,
                                        static_cast<int>(width), static_cast<int>(height));
-    raster::DepthStencilSurface& depth = *made->Depth();
-    raster::ClearDepthStencil(depth, true, 1.0f, true, 0, {},
-                              raster::Rect{0, 0, depth.width(), depth.height()});
+    render::ClearRequest clear;
+    clear.depthStencil = made->Depth();
+    clear.clearDepth = clear.clearStencil = true;
+    clear.clip = raster::Rect{0, 0, clear.depthStencil->width(), clear.depthStencil->height()};
+    renderer->Clear(clear);
     *surface = made;
     return D3D_OK;
 }

@@ -8,7 +8,14 @@ namespace platform::d3d9 {
 
 Surface::Surface(Device* device, Lifetime lifetime) : device(device), lifetime(lifetime) {}
 
-Surface::~Surface() = default;
+Surface::~Surface() {
+    if (color) {
+        device->Renderer().Forget(*color);
+    }
+    if (depth) {
+        device->Renderer().Forget(*depth);
+    }
+}
 
 Surface* Surface::MakeColor(Device* device, Lifetime lifetime,
                             std::unique_ptr<raster::ColorSurface> owned,
@@ -162,6 +169,7 @@ HRESULT Surface::UnlockRect() {
         return D3DERR_INVALIDCALL;
     }
     locked = false;
+    device->Renderer().Changed(*color);  // the program may have written the pixels
     return D3D_OK;
 }
 

@@ -12,7 +12,7 @@
 #include "raster/opaque_cover.h"
 #include "raster/rasterizer.h"
 
-namespace platform::d3d9 {
+namespace platform::raster {
 
 struct QueuedDraw {
     const raster::DrawState* state;
@@ -45,4 +45,4 @@ class HiddenWork {
     raster::OpaqueTexelMemo memo;
 };
 
-}  // namespace platform::d3d9
+}  // namespace platform::raster

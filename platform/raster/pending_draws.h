@@ -12,11 +12,11 @@
 #include <span>
 #include <vector>
 
-#include "d3d9/hidden_work.h"
 #include "raster/draw_state.h"
+#include "raster/hidden_work.h"
 #include "raster/rasterizer.h"
 
-namespace platform::d3d9 {
+namespace platform::raster {
 
 class PendingDraws {
   public:
@@ -62,4 +62,4 @@ class PendingDraws {
     HiddenWork hiddenWork;
 };
 
-}  // namespace platform::d3d9
+}  // namespace platform::raster

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "d3d9/pending_draws.h"
 #include "platform/raster/raster_test_support.h"
 #include "raster/clear.h"
 #include "raster/fused_span.h"
+#include "raster/pending_draws.h"
 #include "raster/texture.h"
 #include "test_seam.h"
 
@@ -47,7 +47,7 @@ Texture MakeAtlas() {
     return atlas;
 }
 
-class HiddenWork : public ::testing::Test {
+class HiddenWorkRuns : public ::testing::Test {
   protected:
     void SetUp() override { platform::testing::StartTrace(); }
 
@@ -134,7 +134,7 @@ class HiddenWork : public ::testing::Test {
     Texture atlas = MakeAtlas();
 };
 
-TEST_F(HiddenWork, LeavesEveryPixelAndDepthAsDrawingEverythingWould) {
+TEST_F(HiddenWorkRuns, LeavesEveryPixelAndDepthAsDrawingEverythingWould) {
     int scenes = 0;
     for (int scene = 0; scene < 120; ++scene) {
         std::vector<Call> calls;
@@ -149,7 +149,7 @@ TEST_F(HiddenWork, LeavesEveryPixelAndDepthAsDrawingEverythingWould) {
         Surfaces queued, direct;
         Start(queued, direct, Pick(3) != 0);
         const int64_t hiddenBefore = platform::testing::TraceCount("Device.DrawsPartlyHidden");
-        platform::d3d9::PendingDraws pending;
+        PendingDraws pending;
         for (Call& call : calls) {
             call.state.target = &queued.color;
             call.state.depthStencil = &queued.depth;
@@ -181,7 +181,7 @@ TEST_F(HiddenWork, LeavesEveryPixelAndDepthAsDrawingEverythingWould) {
     }
 }
 
-TEST_F(HiddenWork, ASpriteOnTopHidesTheLayerUnderIt) {
+TEST_F(HiddenWorkRuns, ASpriteOnTopHidesTheLayerUnderIt) {
     Surfaces surfaces;
     ClearDepthStencil(surfaces.depth, true, 1.0f, true, 0, {}, Rect{0, 0, kSize, kSize});
     Call layer = Layer();
@@ -191,7 +191,7 @@ TEST_F(HiddenWork, ASpriteOnTopHidesTheLayerUnderIt) {
                    {120, 20, 0.5f, 1, 0xFFFFFFFF, 0.5f, 0},
                    {20, 120, 0.5f, 1, 0xFFFFFFFF, 0, 0.5f},
                    {120, 120, 0.5f, 1, 0xFFFFFFFF, 0.5f, 0.5f}};
-    platform::d3d9::PendingDraws pending;
+    PendingDraws pending;
     for (Call* call : {&layer, &sprite}) {
         call->state.target = &surfaces.color;
         call->state.depthStencil = &surfaces.depth;

@@ -1,6 +1,6 @@
 // Planning the hidden areas of a run: the sprites that cover, whether their depth test is sure
 // to pass, and which big draws they hide.
-#include "d3d9/hidden_work.h"
+#include "raster/hidden_work.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +10,7 @@
 #include "raster/triangle_attributes.h"
 #include "raster/triangle_renderer.h"
 
-namespace platform::d3d9 {
+namespace platform::raster {
 namespace {
 
 // Smaller draws are not worth planning for.
@@ -212,4 +212,4 @@ const raster::HiddenArea* HiddenWork::For(size_t index) const {
     return index < areaOf.size() && areaOf[index] >= 0 ? areas[areaOf[index]].get() : nullptr;
 }
 
-}  // namespace platform::d3d9
+}  // namespace platform::raster

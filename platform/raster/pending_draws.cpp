@@ -1,11 +1,11 @@
 // Pending draws: queueing, flushing, and what a clear may drop.
-#include "d3d9/pending_draws.h"
+#include "raster/pending_draws.h"
 
 #include <algorithm>
 
 #include "seam/hooks.h"
 
-namespace platform::d3d9 {
+namespace platform::raster {
 namespace {
 
 // A program that draws and never presents or reads must not grow the queue without end.
@@ -175,4 +175,4 @@ void PendingDraws::BeforeClear(const raster::ColorSurface* target,
     seam::Trace("Device.DropPendingDraws");
 }
 
-}  // namespace platform::d3d9
+}  // namespace platform::raster
