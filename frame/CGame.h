@@ -73,8 +73,21 @@ class CGame {
     LARGE_INTEGER now = {};
     LARGE_INTEGER nextFrame = {};
     int64_t ticksPerFrame = 0;
+    LARGE_INTEGER previousFrameStart = {};
+    LARGE_INTEGER scheduleStart = {};
+    int64_t framesScheduled = 0;
+
+    // A frame more than this many periods behind its due time restarts the schedule from now
+    // instead of racing through the missed frames: a stall that long (a device reset, a dragged
+    // or minimised window, a suspended process) was seen by the player anyway, and catching up
+    // would run the rhythm through beats faster than anyone can follow. Five periods (83 ms)
+    // still absorbs what a busy machine does to a frame now and then, and a catch-up of at
+    // most five frames moves the beat indicator by a third of a beat at most.
+    static constexpr int64_t kMaxFramesMadeUp = 5;
 
   private:
+    void ScheduleNextFrame();
+    void StartFrameSchedule();
     HRESULT CreateDevice();
     void ReportResetFailure(HRESULT hr);
     void TakeInputSnapshot();

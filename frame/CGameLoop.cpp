@@ -32,6 +32,8 @@ bool CGame::StartUp() {
     QueryPerformanceCounter(&now);
     ticksPerFrame = frequency.QuadPart / framesPerSecond;
     nextFrame = now;
+    StartFrameSchedule();
+    previousFrameStart.QuadPart = now.QuadPart - ticksPerFrame;
 
     SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CGame::WndProc));
 
@@ -108,9 +110,9 @@ HRESULT CGame::RunFrame() {
     if (nextFrame.QuadPart >= now.QuadPart) {
         return S_OK;
     }
-    deltaTime =
-        static_cast<float>(static_cast<double>(now.QuadPart - nextFrame.QuadPart + ticksPerFrame) /
-                           static_cast<double>(frequency.QuadPart));
+    deltaTime = static_cast<float>(static_cast<double>(now.QuadPart - previousFrameStart.QuadPart) /
+                                   static_cast<double>(frequency.QuadPart));
+    previousFrameStart = now;
     PublishContext();
     TakeInputSnapshot();
     Update(deltaTime);
@@ -120,6 +122,25 @@ HRESULT CGame::RunFrame() {
         Render(deltaTime);
         device->EndScene();
     }
-    nextFrame.QuadPart = now.QuadPart + ticksPerFrame;
+    ScheduleNextFrame();
     return device->Present(nullptr, nullptr, nullptr, nullptr);
+}
+
+// Frames fall due on a fixed grid of 1/60 s, counted from the schedule's start, so a frame
+// that starts late is made up by the ones after it and the beat stays on the music, which plays
+// in real time. Due times are worked out from the frame count rather than summed, so the
+// period's rounding to whole ticks never adds up.
+void CGame::ScheduleNextFrame() {
+    if (now.QuadPart - nextFrame.QuadPart > kMaxFramesMadeUp * ticksPerFrame) {
+        StartFrameSchedule();
+    }
+    ++framesScheduled;
+    nextFrame.QuadPart =
+        scheduleStart.QuadPart + framesScheduled * frequency.QuadPart / framesPerSecond;
+}
+
+// Starts the grid at the frame running now (or, at start-up, at the counter before Init).
+void CGame::StartFrameSchedule() {
+    scheduleStart = now;
+    framesScheduled = 0;
 }
