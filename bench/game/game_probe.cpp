@@ -6,7 +6,8 @@
 //   pacing seconds   the main loop on the real clock: mean frame period, 99th percentile of
 //                    lateness past each frame's due time, frames more than 2 ms late
 //   drift seconds    a play on the real clock with the music playing in real time: how far the
-//                    rhythm's beat clock and the position of "BGMGame" move apart
+//                    rhythm's beat clock and the position of "BGMGame" (what the device has
+//                    consumed) move apart, a minute and over the whole play
 //   frames screen n  n frames of title, rest, worst, pause or clear in MeasuredFrames, for
 //                    counting instructions: valgrind --tool=callgrind
 //                    --toggle-collect='*MeasuredFrames*' (repeatable on a loaded machine)
@@ -295,6 +296,8 @@ int Drift(double seconds) {
                 static_cast<double>(lastStart - firstStart) / 1e6 / (at.size() - 1));
     std::printf("beat_drift_ms: %.1f ms\n", gap.back() - gap.front());
     std::printf("beat_drift_ms_per_min: %.2f ms\n", slope);
+    // What a player hears: how far the beat and the music have moved apart over the play.
+    std::printf("beat_vs_music_ms: %.1f ms\n", slope * (at.back() - at.front()) / 60.0);
     return 0;
 }
 
