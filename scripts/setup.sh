@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Installs what building and playing POKUTAN needs on Debian 12, only what is missing; with the
 # argument "test", also what the tests need (the smoke test runs the game in a private X server,
-# CI cross compiles the Windows program); with "windows", also Wine to run that program.
+# CI cross compiles the Windows program, the install tests check the installation and the Debian
+# package); with "package", what making and checking the packages needs; with "windows", also
+# Wine to run the Windows program.
 set -euo pipefail
 packages=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev)
 if [ "${1:-}" = test ] || [ "${1:-}" = windows ]; then
   packages+=(clang-format libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils x11-apps
              python3 clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
+fi
+if [ "${1:-}" = test ] || [ "${1:-}" = package ]; then
+  packages+=(dpkg-dev fakeroot file man-db desktop-file-utils appstream lintian)
 fi
 if [ "${1:-}" = windows ]; then
   # Wine's Direct3D draws with OpenGL: Mesa's software renderer serves it in Xvfb.
