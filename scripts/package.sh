@@ -26,7 +26,7 @@ cmake --build "$dir" -j "$jobs"
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$dir/CPackConfig.cmake")
 deb=$dir/pokutan_${version}_$(dpkg --print-architecture).deb
 # lintian refuses to run as root unless told that it may.
-lintian --fail-on error --allow-root --no-tag-display-limit "$deb"
+lintian --fail-on error --allow-root --tag-display-limit 0 "$deb"
 echo "Built $deb; lintian reports no error"
 
 if [ "$windows" = yes ] && [ -f scripts/package-windows.sh ]; then

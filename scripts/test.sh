@@ -2,7 +2,8 @@
 # Sets the machine up, checks the formatting, then builds with warnings as errors and runs every
 # test twice: once plainly and once under AddressSanitizer and UndefinedBehaviorSanitizer. Between
 # the two it cross compiles the Windows program, so that build cannot break unseen (it is played
-# under Wine by scripts/windows.sh, not here). The fuzz targets' corpora and past findings are
+# under Wine by scripts/windows.sh, not here), and makes the Debian package of the first build,
+# checked with lintian (the suite's install tests have installed and played that build). The fuzz targets' corpora and past findings are
 # replayed by the suite, and each target is fuzzed briefly at the end (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,6 +21,7 @@ run_suite() {  # build folder, build type, extra cmake options...
 }
 
 run_suite build-test RelWithDebInfo
+bash scripts/package.sh --deb-only build-test
 bash scripts/build-windows.sh build-test-windows build-test/tools/pokutan_assets
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_suite build-asan Debug -DPOKUTAN_SANITIZE=ON -DPOKUTAN_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-g -O1"
