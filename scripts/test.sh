@@ -3,8 +3,9 @@
 # test twice: once plainly and once under AddressSanitizer and UndefinedBehaviorSanitizer. Between
 # the two it cross compiles the Windows program, so that build cannot break unseen (it is played
 # under Wine by scripts/windows.sh, not here), and makes the Debian package of the first build,
-# checked with lintian (the suite's install tests have installed and played that build). The fuzz targets' corpora and past findings are
-# replayed by the suite, and each target is fuzzed briefly at the end (scripts/fuzz.sh).
+# checked with lintian (the suite's install tests have installed and played that build). The fuzz
+# targets' corpora and past findings are replayed by the suite, and each target is fuzzed briefly
+# at the end (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh test

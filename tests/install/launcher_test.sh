@@ -114,6 +114,15 @@ launch "$dave"
 expect_grep "Miss.bin is a dangling link to $dave/gone.bin; starting with no record" "$work/err" \
   "the dangling record link"
 
+echo "a copy of the installation under another prefix serves the same player from there"
+cp -a "$prefix" "$work/elsewhere"
+env -u XDG_DATA_HOME HOME="$home" "$work/elsewhere/games/pokutan" --run-folder >"$work/out" 2>"$work/err"
+expect_grep "$run/Resource/Texture led to $assets/Texture; linked it to $work/elsewhere/" \
+  "$work/err" "the message of a link to the other installation"
+expect_eq "$(readlink "$run/Resource/Sound")" "$work/elsewhere/share/games/pokutan/Resource/Sound" \
+  "the link to the copy's assets"
+expect_eq "$(cat "$run/Resource/Binary/Miss.bin")" $'17\r' "the record"
+
 echo "no home: a message and status 1, nothing written"
 env -u HOME -u XDG_DATA_HOME "$launcher" --run-folder >"$work/out" 2>"$work/err" && status=0 || status=$?
 expect_eq "$status" 1 "status without HOME"
