@@ -31,18 +31,15 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 (cd "$work" && SDL_AUDIODRIVER=dummy exec ./pokutan) &
 game_pid=$!
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --class pokutan | head -n 1) ||
-  fail "no window appeared"
-info=$(xwininfo -id "$window")
-grep -q '"ポクタン"' <<<"$info" || fail "the window is not captioned ポクタン: $(head -n 2 <<<"$info")"
-expect_640_by_480 "$info"
+find_window --class '^pokutan$'
+# The title is drawn once the picture is neither the blank of a new window nor black.
+wait_for_brightness 10 128 || fail "the title was not drawn"
+before=$picture_brightness
+expect_640_by_480 "$(xwininfo -id "$window")"
 
-sleep 1
-before=$(darkest 3)
 xdotool mousemove --window "$window" 320 240 click 1
-after=$(darkest 3)
-echo "smoke: title brightness $before, darkest after the click $after"
-awk -v a="$after" -v b="$before" 'BEGIN {exit !(b > 2 && a < b / 2)}' ||
-  fail "the picture did not react to the click"
+wait_for_brightness -1 "$(awk -v b="$before" 'BEGIN {print b / 2}')" ||
+  fail "the picture did not go dark after the click"
+echo "smoke: title brightness $before, $picture_brightness after the click"
 
 end_with_escape
