@@ -79,12 +79,9 @@ start_and_read_title() {
   local user=$1 expected=$2 other=$3
   as_user "$user" "$launcher" >"$work/game-$user.log" 2>&1 &
   game_pid=$!
-  window=$(timeout 20 xdotool search --sync --onlyvisible --class pokutan | head -n 1) ||
-    fail "no window appeared for $user: $(cat "$work/game-$user.log")"
-  local info
-  info=$(xwininfo -id "$window")
-  grep -q '"ポクタン"' <<<"$info" || fail "the window is not captioned ポクタン"
-  expect_640_by_480 "$info"
+  find_window --class '^pokutan$'
+  expect_640_by_480 "$(xwininfo -id "$window")"
+  wait_for_brightness 10 128 || fail "$user's title is not drawn"
   sleep 1.5  # the title's fade-in; each comparison costs a second of processor time
   for _ in $(seq 20); do
     screenshot "$work/title.png"
@@ -97,20 +94,15 @@ start_and_read_title() {
   echo "installed: $user's title shows the record of $(basename "$expected")"
 }
 
-# A click on the title starts the fade into a play: waits up to 20 seconds (a loaded machine
-# slows the fade) for the picture to fall below half its brightness on the title.
+# A click on the title starts the fade into a play: waits (a loaded machine slows the fade) for
+# the picture to fall below half its brightness on the title.
 click_leaves_title() {
-  local before after
-  before=$(darkest 2)
+  wait_for_brightness 10 128 || fail "the title is not drawn"
+  local before=$picture_brightness
   xdotool mousemove --window "$window" 320 240 click 1
-  for _ in $(seq 80); do
-    after=$(brightness)
-    awk -v a="$after" -v b="$before" 'BEGIN {exit !(a < b / 2)}' && break
-    sleep 0.25
-  done
-  echo "installed: title brightness $before, after the click $after"
-  awk -v a="$after" -v b="$before" 'BEGIN {exit !(b > 2 && a < b / 2)}' ||
-    fail "the picture did not react to the click"
+  wait_for_brightness -1 "$(awk -v b="$before" 'BEGIN {print b / 2}')" ||
+    fail "the picture did not go dark after the click"
+  echo "installed: title brightness $before, $picture_brightness after the click"
 }
 
 install_build "$1" "$2"
