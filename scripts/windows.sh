@@ -65,11 +65,12 @@ echo "windows: window ポクタン at 640x480"
 xprop -id "$window" -notype -f _NET_WM_ICON 32c _NET_WM_ICON |
   python3 tests/smoke/window_icon.py "$out/pokutan.ico" || fail "the window does not show the icon"
 
-# The title is drawn once the first frame has replaced the white of the new window.
-wait_for_brightness 10 128 || fail "the title was not drawn"
+# The title is drawn once the first frame has replaced the white of the new window (Wine draws
+# the background darker; the title's white text alone brings the mean to about 8).
+wait_for_brightness 5 128 || fail "the title was not drawn"
 sleep 2
 xwd -silent -id "$window" | python3 tests/smoke/xwd_to_png.py "$shots/title.png"
-wait_for_brightness 10 128 || fail "the title went away by itself"
+wait_for_brightness 5 128 || fail "the title went away by itself"
 before=$picture_brightness
 xdotool mousemove --window "$window" 320 240 click 1
 wait_for_brightness -1 "$(awk -v b="$before" 'BEGIN {print b / 2}')" ||

@@ -81,7 +81,7 @@ start_and_read_title() {
   game_pid=$!
   find_window --class '^pokutan$'
   expect_640_by_480 "$(xwininfo -id "$window")"
-  wait_for_brightness 10 128 || fail "$user's title is not drawn"
+  wait_for_brightness 5 128 || fail "$user's title is not drawn"
   sleep 1.5  # the title's fade-in; each comparison costs a second of processor time
   for _ in $(seq 20); do
     screenshot "$work/title.png"
@@ -97,7 +97,7 @@ start_and_read_title() {
 # A click on the title starts the fade into a play: waits (a loaded machine slows the fade) for
 # the picture to fall below half its brightness on the title.
 click_leaves_title() {
-  wait_for_brightness 10 128 || fail "the title is not drawn"
+  wait_for_brightness 5 128 || fail "the title is not drawn"
   local before=$picture_brightness
   xdotool mousemove --window "$window" 320 240 click 1
   wait_for_brightness -1 "$(awk -v b="$before" 'BEGIN {print b / 2}')" ||

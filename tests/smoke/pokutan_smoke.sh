@@ -32,8 +32,9 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 game_pid=$!
 
 find_window --class '^pokutan$'
-# The title is drawn once the picture is neither the blank of a new window nor black.
-wait_for_brightness 10 128 || fail "the title was not drawn"
+# The title is drawn once the picture is neither the blank of a new window nor black: its white
+# text alone brings the mean to about 8, whatever the background.
+wait_for_brightness 5 128 || fail "the title was not drawn"
 before=$picture_brightness
 expect_640_by_480 "$(xwininfo -id "$window")"
 
