@@ -35,8 +35,11 @@ watch_start() { # $1: the SDL render driver, empty for SDL's choice
   sleep 0.5
   (cd "$work" && SDL_AUDIODRIVER=dummy SDL_RENDER_DRIVER="$1" exec ./pokutan) 2>"$work/game.log" &
   game_pid=$!
-  # Past the first frames and the title's first presents.
-  sleep 4
+  # Past the first frames and the title's first presents: however long a slow or sanitizer
+  # build takes to start, the watch runs until the title is drawn, and a moment beyond.
+  find_window --class '^pokutan$'
+  wait_for_brightness 5 128 || fail "renderer '${1:-default}': the title was not drawn"
+  sleep 1
   kill -0 "$game_pid" 2>/dev/null || fail "the game ended early: $(cat "$work/game.log")"
   kill "$game_pid"
   wait "$game_pid" 2>/dev/null || true
