@@ -5,10 +5,11 @@
 # package); with "package", what making and checking the packages needs; with "windows", also
 # Wine to run the Windows program.
 set -euo pipefail
-packages=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev)
+packages=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev libepoxy-dev)
 if [ "${1:-}" = test ] || [ "${1:-}" = windows ]; then
   packages+=(clang-format libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils x11-apps
-             python3 clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
+             python3 clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+             libegl1 libegl-mesa0 libgles2 libgl1-mesa-dri)
 fi
 if [ "${1:-}" = test ] || [ "${1:-}" = package ]; then
   packages+=(dpkg-dev fakeroot file man-db desktop-file-utils appstream lintian)

@@ -4,6 +4,7 @@
 // benchmark, so the frame figures are the game thread's alone.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "bench/game/BenchGame.h"
 #include "d3dx9.h"
 #include "frame/SharedContext.h"
+#include "renderer_seam.h"
 #include "sound/CSound.h"
 #include "sound/CSoundRegistry.h"
 #include "sound/WaveLoader.h"
@@ -47,12 +49,21 @@ void BM_FramePlayAtRest(benchmark::State& state) {
 }
 BENCHMARK(BM_FramePlayAtRest)->Unit(benchmark::kMillisecond);
 
-// The shake and both fades running: the most drawing a frame of the game does.
+// The shake and both fades running: the most drawing a frame of the game does. On the GL
+// renderer (POKUTAN_RENDERER=gl) also its draw calls and texture uploads per frame.
 void BM_FramePlayWorst(benchmark::State& state) {
     Game().EnterPlay();
     Game().HoldWorstCase(true);
     Game().Frame();  // the first frame whose fades come from the held times
+    const platform::testing::GlRendererCounts before = platform::testing::GlCounts();
     RunFrames(state);
+    const platform::testing::GlRendererCounts after = platform::testing::GlCounts();
+    const double frames =
+        static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
+    state.counters["gl_draw_calls"] =
+        static_cast<double>(after.drawCalls - before.drawCalls) / frames;
+    state.counters["gl_texture_uploads"] =
+        static_cast<double>(after.textureUploads - before.textureUploads) / frames;
     Game().HoldWorstCase(false);
 }
 BENCHMARK(BM_FramePlayWorst)->Unit(benchmark::kMillisecond);

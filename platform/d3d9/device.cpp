@@ -64,7 +64,7 @@ bool Device::CompleteParameters(D3DPRESENT_PARAMETERS* parameters, HWND focusWin
 }
 
 Device::Device(IDirect3D9* direct3d, HWND window, const D3DPRESENT_PARAMETERS& parameters)
-    : direct3d(direct3d), window(window), renderer(MakeRenderer()) {
+    : direct3d(direct3d), window(window), renderer(MakeRenderer(win32::SdlWindowOf(window))) {
     direct3d->AddRef();
     ApplyParameters(parameters);
 }

@@ -1,12 +1,17 @@
-// The renderer a new device draws with.
+// The renderer a new device draws with, chosen when it is made: the GL renderer where the
+// window gets an OpenGL ES 3 (or 3.3 core) context from a graphics card's driver, else the
+// software one; POKUTAN_RENDERER=software|gl overrides (gl also on a software driver, for
+// tests). One stderr line says which renderer runs and why.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "render/renderer.h"
 
 namespace platform::d3d9 {
 
-std::unique_ptr<render::Renderer> MakeRenderer();
+// `window`: the backend's window the device presents in.
+std::unique_ptr<render::Renderer> MakeRenderer(uint32_t window);
 
 }  // namespace platform::d3d9

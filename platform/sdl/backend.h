@@ -14,7 +14,9 @@ namespace platform::sdl {
 bool AcquireVideo();
 void ReleaseVideo();
 
-// Uses the dummy video and audio drivers from the next start of SDL on (tests, tools).
+// Uses the headless video and audio drivers from the next start of SDL on (tests, tools): the
+// dummy ones, or for video the offscreen one (OpenGL through EGL, no display) when
+// POKUTAN_RENDERER=gl asks for the graphics card's renderer.
 void UseHeadlessDrivers();
 
 constexpr int kDefaultPosition = INT32_MIN;
@@ -52,6 +54,23 @@ bool WindowIcon(uint32_t window, std::vector<uint32_t>* argb, int* width, int* h
 // to the picture's aspect ratio when `keepAspect` is set.
 void PresentFrame(uint32_t window, const uint32_t* pixels, int width, int height, int pitchBytes,
                   bool keepAspect);
+
+// An OpenGL context on a window, for the renderer that draws on the graphics card.
+struct GlContext {
+    void* handle = nullptr;  // null: none
+    uint32_t window = 0;
+    bool es = false;  // OpenGL ES 3.0; otherwise desktop OpenGL 3.3 core
+};
+
+// Makes an OpenGL ES 3.0 context on the window (desktop 3.3 core when ES cannot be had), current
+// on the calling thread; on failure the handle is null and `why` says why.
+GlContext CreateGlContext(uint32_t window, std::string* why);
+bool MakeGlCurrent(const GlContext& context);
+void DestroyGlContext(GlContext& context);
+// Shows what was drawn into the window's default framebuffer.
+void SwapGlWindow(const GlContext& context);
+// The window's size in framebuffer pixels.
+void GlDrawableSize(const GlContext& context, int* width, int* height);
 
 // True when the desktop showed the box; false when no display could show it.
 bool ShowMessageBox(const std::string& caption, const std::string& text);

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "sdl/backend.h"
@@ -77,7 +78,9 @@ bool EnsureTexture(WindowEntry& entry, int width, int height) {
 }  // namespace
 
 void UseHeadlessDrivers() {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    const char* renderer = std::getenv("POKUTAN_RENDERER");
+    const bool gl = renderer && std::string(renderer) == "gl";
+    setenv("SDL_VIDEODRIVER", gl ? "offscreen" : "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 }
 

@@ -26,6 +26,8 @@ enum class Failure {
     Reset,
     BeginScene,
     Present,
+    GlContext,  // the GL renderer's context cannot be made
+    GlShader,   // a shader of the GL renderer does not compile
     Count
 };
 

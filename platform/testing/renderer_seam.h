@@ -1,0 +1,18 @@
+// Test seam for the renderers: what the GL renderer did so far (the benchmarks' draw calls and
+// texture uploads per frame). Zeros when no GL renderer was made.
+#pragma once
+
+#include <cstdint>
+
+namespace platform::testing {
+
+struct GlRendererCounts {
+    int64_t drawCalls = 0;
+    int64_t textureUploads = 0;
+    int64_t presents = 0;
+};
+
+// The counts of the GL renderer made last in this process.
+GlRendererCounts GlCounts();
+
+}  // namespace platform::testing
