@@ -2,6 +2,7 @@
 // software rasteriser, whose frames the SDL backend shows in the window.
 #include "d3d9/renderer_choice.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -9,13 +10,23 @@
 #include "raster/software_renderer.h"
 #include "sdl/backend.h"
 #include "seam/hooks.h"
-#include "win32/log.h"
 
 namespace platform::d3d9 {
 namespace {
 
+std::string& LastLine() {
+    static auto* line = new std::string;  // never destroyed: devices may outlive main
+    return *line;
+}
+
+// The choice is no failure: its line goes to stderr, not to the failure log tests watch.
+void Announce(const std::string& line) {
+    LastLine() = line;
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
+
 std::unique_ptr<render::Renderer> Software(const std::string& why) {
-    win32::WriteLogLine("pokutan: renderer software (" + why + ")");
+    Announce("pokutan: renderer software (" + why + ")");
     return std::make_unique<raster::SoftwareRenderer>(
         [](const raster::ColorSurface& pixels, const render::PresentTarget& target) {
             sdl::PresentFrame(target.window, pixels.data(), pixels.width(), pixels.height(),
@@ -50,9 +61,12 @@ std::unique_ptr<render::Renderer> MakeRenderer(uint32_t window) {
     if (!hardware && asked != "gl") {
         return Software(driver + " is a software OpenGL driver, slower than the rasteriser");
     }
-    win32::WriteLogLine("pokutan: renderer gl (" + driver +
-                        (asked == "gl" ? ", POKUTAN_RENDERER=gl)" : ")"));
+    Announce("pokutan: renderer gl (" + driver + (asked == "gl" ? ", POKUTAN_RENDERER=gl)" : ")"));
     return gl;
+}
+
+const std::string& LastRendererLine() {
+    return LastLine();
 }
 
 }  // namespace platform::d3d9

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "render/renderer.h"
 
@@ -13,5 +14,8 @@ namespace platform::d3d9 {
 
 // `window`: the backend's window the device presents in.
 std::unique_ptr<render::Renderer> MakeRenderer(uint32_t window);
+
+// The line the last choice wrote (test seam); empty before the first.
+const std::string& LastRendererLine();
 
 }  // namespace platform::d3d9

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace platform::testing {
 
@@ -14,5 +15,9 @@ struct GlRendererCounts {
 
 // The counts of the GL renderer made last in this process.
 GlRendererCounts GlCounts();
+
+// The stderr line of the last device's renderer choice ("pokutan: renderer ..."); empty when
+// no device was made.
+std::string RendererLine();
 
 }  // namespace platform::testing

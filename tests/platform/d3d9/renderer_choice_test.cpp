@@ -7,6 +7,7 @@
 #include <string>
 
 #include "d3d9.h"
+#include "renderer_seam.h"
 #include "test_seam.h"
 
 namespace {
@@ -32,20 +33,12 @@ class RendererChoice : public ::testing::Test {
     void MakeDevice() {
         platform::testing::ClearLogLines();
         ASSERT_TRUE(platform::testing::CreateHeadlessDevice(32, 32, &headless));
+        // The choice is no failure: nothing goes to the failure log.
+        EXPECT_TRUE(platform::testing::LogLines().empty());
     }
 
-    // The renderer's line among the log lines; empty when there is none or more than one.
-    std::string Line() const {
-        std::string found;
-        int count = 0;
-        for (const std::string& line : platform::testing::LogLines()) {
-            if (line.rfind("pokutan: renderer ", 0) == 0) {
-                found = line;
-                ++count;
-            }
-        }
-        return count == 1 ? found : std::string();
-    }
+    // The renderer's stderr line.
+    std::string Line() const { return platform::testing::RendererLine(); }
 
     // A clear of the back buffer reaches the read-back, whichever renderer runs.
     void ExpectDrawing() {
