@@ -42,8 +42,8 @@ for _ in $(seq 600); do
   sleep 0.1
 done
 [ -s "$work/presents" ] || fail "no frame was presented"
-window=$(xdotool search --onlyvisible --name 'ポクタン' | tail -n 1 || true)
-[ -n "$window" ] && xdotool mousemove --window "$window" 320 240 click 1 || true
+find_window --class '^pokutan$'
+xdotool mousemove --window "$window" 320 240 click 1
 
 # Until the stamps cover the skipped and the measured time.
 first=$(od -An -t d8 -N 8 "$work/presents" | tr -d ' ')
