@@ -14,6 +14,7 @@
 #include <string>
 
 #include "sound/CSound.h"
+#include "support/Emulation.h"
 #include "support/PlayDriver.h"
 #include "support/ScriptedPlay.h"
 #include "test_seam.h"
@@ -61,8 +62,9 @@ TEST(NoDisplay, TheProgramWritesItsStartUpMessageOnStderrAndEndsWithZero) {
     const std::string command = "cd '" + std::string(POKUTAN_RUN_DIR) +
                                 "' && env -u DISPLAY -u WAYLAND_DISPLAY "
                                 "SDL_VIDEODRIVER=pokutan_no_such_video_driver "
-                                "SDL_AUDIODRIVER=dummy ./pokutan 2>'" +
-                                errors.string() + "' >/dev/null";
+                                "SDL_AUDIODRIVER=dummy " +
+                                test_support::EmulatorPrefix() + "./pokutan 2>'" + errors.string() +
+                                "' >/dev/null";
     const int status = std::system(command.c_str());
     std::ifstream file(errors);
     const std::string text((std::istreambuf_iterator<char>(file)), {});

@@ -2,9 +2,12 @@
 # Starts the real executable in a private X server, as a player would: the window appears at
 # 640 x 480 with its caption, a left click on the title starts the fade into a play (the picture
 # goes dark), and Escape ends the program with exit code 0.
-# Usage: pokutan_smoke.sh RUN_FOLDER (the folder holding pokutan and its Resource/ tree).
+# Usage: pokutan_smoke.sh RUN_FOLDER [EMULATOR...] (the folder holding pokutan and its Resource/
+# tree; a cross build's emulator and its arguments, to start the program through).
 set -euo pipefail
 run_folder=$(cd "$1" && pwd)
+shift
+emulator=("$@")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x_session.sh"
 work=$(mktemp -d)
@@ -28,7 +31,7 @@ start_xvfb
 # Under the sanitizer build, leaks are checked by the headless suites; the X and D-Bus client
 # libraries that a real display brings in keep a few allocations of their own at exit.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-(cd "$work" && SDL_AUDIODRIVER=dummy exec ./pokutan) &
+(cd "$work" && SDL_AUDIODRIVER=dummy exec "${emulator[@]}" ./pokutan) &
 game_pid=$!
 
 find_window --class '^pokutan$'
