@@ -1,8 +1,8 @@
 # The browser build (emscripten, through scripts/web.sh): libpng and zlib come from Debian's
 # sources built for WebAssembly, passed in as PNG_LIBRARY and ZLIB_LIBRARY. The platform folders
-# are the desktop's, except that there is no SDL: the browser's backend (platform/web) is not
-# written yet, so the layer's libraries, the game and the asset generator are compiled, and
-# nothing is linked into a program until it is.
+# are the desktop's, except that platform/web stands in for platform/sdl behind the same backend
+# declarations. The backend is not complete yet (no frame pacing, sound or storage), so the
+# layer's libraries, the game and the asset generator are compiled, and no program is linked.
 find_package(PNG REQUIRED)
 find_package(Threads REQUIRED)
 
@@ -14,15 +14,20 @@ function(pokutan_web_platform_folder folder)
   target_include_directories(pokutan_${folder} PRIVATE platform)
   target_link_libraries(pokutan_${folder} PUBLIC pokutan_platform_headers ${ARGN})
 endfunction()
-# The same folders and layering as the desktop's, with the backend left out.
+# The same folders and layering as the desktop's, with the browser's backend for SDL's.
 pokutan_web_platform_folder(seam)
+pokutan_web_platform_folder(web)
 pokutan_web_platform_folder(mmio)
 pokutan_web_platform_folder(raster PUBLIC pokutan_seam Threads::Threads)
-pokutan_web_platform_folder(win32 PUBLIC pokutan_seam)
-pokutan_web_platform_folder(d3d9 PUBLIC pokutan_raster pokutan_win32 pokutan_seam)
+pokutan_web_platform_folder(win32 PUBLIC pokutan_web pokutan_seam)
+pokutan_web_platform_folder(d3d9 PUBLIC pokutan_raster pokutan_win32 pokutan_web pokutan_seam)
 pokutan_web_platform_folder(d3dx9 PUBLIC pokutan_d3d9 pokutan_win32 pokutan_seam PRIVATE PNG::PNG)
-pokutan_web_platform_folder(dsound PUBLIC pokutan_seam Threads::Threads)
-pokutan_web_platform_folder(dinput PUBLIC pokutan_win32 pokutan_seam)
+pokutan_web_platform_folder(dsound PUBLIC pokutan_web pokutan_seam Threads::Threads)
+pokutan_web_platform_folder(dinput PUBLIC pokutan_win32 pokutan_web pokutan_seam)
+# Without SSE2 (WebAssembly here) the span filler's vector helpers go unused; the portable loop
+# is the one that runs.
+set_source_files_properties(platform/raster/fused_span.cpp PROPERTIES
+  COMPILE_OPTIONS -Wno-unneeded-internal-declaration)
 add_library(pokutan_platform INTERFACE)
 target_link_libraries(pokutan_platform INTERFACE pokutan_win32 pokutan_d3d9 pokutan_d3dx9
   pokutan_dsound pokutan_dinput pokutan_mmio)

@@ -2,7 +2,7 @@
 # Builds POKUTAN for the browser with Debian's emscripten: first libpng and zlib from Debian 12's
 # own source packages (emscripten's ports would download them), compiled to WebAssembly once into
 # BUILD_FOLDER/deps and kept there, then the game's sources into BUILD_FOLDER. Installs what it
-# needs, as scripts/setup.sh does. The page itself is not made yet: see cmake/web.cmake.
+# needs, as scripts/setup.sh does. No program or page is linked yet: see cmake/web.cmake.
 # Usage: scripts/web.sh [BUILD_FOLDER]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -76,4 +76,9 @@ emcmake cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DPOKUTAN_WERROR=O
   -DPOKUTAN_TESTS=OFF -DPOKUTAN_BENCH=OFF \
   -DZLIB_INCLUDE_DIR="$prefix/include" -DZLIB_LIBRARY="$prefix/lib/libz.a" \
   -DPNG_PNG_INCLUDE_DIR="$prefix/include" -DPNG_LIBRARY="$prefix/lib/libpng16.a" >/dev/null
-nice -n 15 cmake --build "$dir" -j1
+# Keeps going past a file that does not compile, so that one run lists every such file.
+if ! nice -n 15 cmake --build "$dir" -j1 -- -k; then
+  echo "web: some sources do not compile for WebAssembly (the errors above)" >&2
+  exit 1
+fi
+echo "web: the layer's libraries, the game and the asset generator built for WebAssembly in $dir"
