@@ -28,6 +28,8 @@ pokutan_web_platform_folder(dinput PUBLIC pokutan_win32 pokutan_web pokutan_seam
 # is the one that runs.
 set_source_files_properties(platform/raster/fused_span.cpp PROPERTIES
   COMPILE_OPTIONS -Wno-unneeded-internal-declaration)
+# platform/gl is left out: it reaches GL through libepoxy. d3d9's renderer choice still names the
+# GL renderer, so linking a program needs that folder built on WebGL 2 first.
 add_library(pokutan_platform INTERFACE)
 target_link_libraries(pokutan_platform INTERFACE pokutan_win32 pokutan_d3d9 pokutan_d3dx9
   pokutan_dsound pokutan_dinput pokutan_mmio)
