@@ -1,11 +1,11 @@
-// The D3DX font object: the face, size and options it was made with, and its device objects,
-// which live in the default pool from creation (and from each OnResetDevice) until
-// OnLostDevice or its release, so a forgotten OnLostDevice makes Reset fail as on Windows.
+// The D3DX font object: the face, size and options it was made with, and a default-pool
+// resource held from creation (and from each OnResetDevice) until OnLostDevice or its
+// release, so a forgotten OnLostDevice makes Reset fail as on Windows.
 #include <string>
 
 #include "common/ref_counted.h"
-#include "d3d9/device.h"
 #include "d3dx9.h"
+#include "d3dx9/default_pool_resource.h"
 #include "seam/hooks.h"
 
 namespace platform::d3dx9 {
@@ -15,38 +15,31 @@ class Font final : public RefCounted<ID3DXFont> {
   public:
     Font(IDirect3DDevice9* device, std::string face) : device(device), face(std::move(face)) {
         device->AddRef();
-        d3d9::Impl(device)->AddDefaultPoolObject();
     }
 
     HRESULT OnLostDevice() override {
         seam::Trace("Font.OnLostDevice " + face);
-        if (holdsDeviceObjects) {
-            holdsDeviceObjects = false;
-            d3d9::Impl(device)->RemoveDefaultPoolObject();
-        }
+        deviceObject.Drop();
         return D3D_OK;
     }
 
     HRESULT OnResetDevice() override {
         seam::Trace("Font.OnResetDevice " + face);
-        if (!holdsDeviceObjects) {
-            holdsDeviceObjects = true;
-            d3d9::Impl(device)->AddDefaultPoolObject();
-        }
-        return D3D_OK;
+        return deviceObject.Acquire(device);
     }
+
+    // Made with the font, without the reset's trace entry.
+    HRESULT Acquire() { return deviceObject.Acquire(device); }
 
   private:
     ~Font() override {
-        if (holdsDeviceObjects) {
-            d3d9::Impl(device)->RemoveDefaultPoolObject();
-        }
+        deviceObject.Drop();
         device->Release();
     }
 
     IDirect3DDevice9* device;
     std::string face;  // names the font in the trace
-    bool holdsDeviceObjects = true;
+    DefaultPoolResource deviceObject;
 };
 
 }  // namespace
@@ -66,6 +59,12 @@ HRESULT WINAPI D3DXCreateFontA(IDirect3DDevice9* device, INT height, UINT width,
     if (platform::seam::ShouldFail(platform::seam::Failure::CreateFont)) {
         return E_OUTOFMEMORY;
     }
-    *font = new platform::d3dx9::Font(device, std::move(face));
+    auto* made = new platform::d3dx9::Font(device, std::move(face));
+    const HRESULT result = made->Acquire();
+    if (result != D3D_OK) {
+        made->Release();
+        return result;
+    }
+    *font = made;
     return D3D_OK;
 }

@@ -1,13 +1,14 @@
 // The D3DX sprite: batches textured rectangles between Begin and End under its transform and
 // draws them through the device. Begin sets its states (and keeps the device's), Flush and End
-// draw with the states as the caller left them, End puts the device's back. Its
-// device objects live in the default pool from creation (and from each OnResetDevice) until
-// OnLostDevice or its release, so a forgotten OnLostDevice makes Reset fail as on Windows.
+// draw with the states as the caller left them, End puts the device's back. It uses only the
+// public Direct3D 9 interface, so it draws alike on our device and on Windows' own. It holds a
+// default-pool resource from creation (and from each OnResetDevice) until OnLostDevice or its
+// release, so a forgotten OnLostDevice makes Reset fail as on Windows.
 #include <vector>
 
 #include "common/ref_counted.h"
-#include "d3d9/device.h"
 #include "d3dx9.h"
+#include "d3dx9/default_pool_resource.h"
 #include "d3dx9/sprite_states.h"
 #include "seam/hooks.h"
 
@@ -40,27 +41,22 @@ class Sprite final : public RefCounted<ID3DXSprite> {
   public:
     explicit Sprite(IDirect3DDevice9* device) : device(device), states(device) {
         device->AddRef();
-        d3d9::Impl(device)->AddDefaultPoolObject();
         D3DXMatrixIdentity(&transform);
     }
 
     HRESULT OnLostDevice() override {
         seam::Trace("Sprite.OnLostDevice");
-        if (holdsDeviceObjects) {
-            holdsDeviceObjects = false;
-            d3d9::Impl(device)->RemoveDefaultPoolObject();
-        }
+        deviceObject.Drop();
         return D3D_OK;
     }
 
     HRESULT OnResetDevice() override {
         seam::Trace("Sprite.OnResetDevice");
-        if (!holdsDeviceObjects) {
-            holdsDeviceObjects = true;
-            d3d9::Impl(device)->AddDefaultPoolObject();
-        }
-        return D3D_OK;
+        return deviceObject.Acquire(device);
     }
+
+    // Made with the sprite, without the reset's trace entry.
+    HRESULT Acquire() { return deviceObject.Acquire(device); }
 
     HRESULT GetTransform(D3DXMATRIX* out) override {
         if (!out) {
@@ -157,9 +153,7 @@ class Sprite final : public RefCounted<ID3DXSprite> {
     ~Sprite() override {
         ClearQueue();
         states.Drop();
-        if (holdsDeviceObjects) {
-            d3d9::Impl(device)->RemoveDefaultPoolObject();
-        }
+        deviceObject.Drop();
         device->Release();
     }
 
@@ -171,7 +165,7 @@ class Sprite final : public RefCounted<ID3DXSprite> {
     }
 
     IDirect3DDevice9* device;
-    bool holdsDeviceObjects = true;
+    DefaultPoolResource deviceObject;
     bool begun = false;
     DWORD flags = 0;
     D3DXMATRIX transform;
@@ -190,6 +184,12 @@ HRESULT WINAPI D3DXCreateSprite(IDirect3DDevice9* device, ID3DXSprite** sprite) 
     if (platform::seam::ShouldFail(platform::seam::Failure::CreateSprite)) {
         return E_OUTOFMEMORY;
     }
-    *sprite = new platform::d3dx9::Sprite(device);
+    auto* made = new platform::d3dx9::Sprite(device);
+    const HRESULT result = made->Acquire();
+    if (result != D3D_OK) {
+        made->Release();
+        return result;
+    }
+    *sprite = made;
     return D3D_OK;
 }

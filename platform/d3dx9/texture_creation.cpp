@@ -10,7 +10,6 @@
 #include "d3dx9/image_file.h"
 #include "d3dx9/mip_chain.h"
 #include "d3dx9/resample.h"
-#include "win32/log.h"
 
 namespace platform::d3dx9 {
 namespace {
@@ -56,6 +55,11 @@ void CopyLevel(IDirect3DTexture9* texture, UINT level, const Image& image, bool 
     texture->UnlockRect(level);
 }
 
+// Why a file failed, on the debugger's output as the game's own reasons are (stderr on Linux).
+void LogLine(const std::string& line) {
+    OutputDebugStringA((line + "\n").c_str());
+}
+
 void Describe(const ImageInfo& info, D3DXIMAGE_INFO* out) {
     out->Width = info.Width;
     out->Height = info.Height;
@@ -99,7 +103,7 @@ HRESULT WINAPI D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, LPCSTR src
     *texture = nullptr;
     ImageFile file = ReadPngFile(srcFile);
     if (!file.ok) {
-        platform::win32::WriteLogLine(file.error);
+        LogLine(file.error);
         return D3DXERR_INVALIDDATA;
     }
     ApplyColorKey(file.image, colorKey);
@@ -108,22 +112,20 @@ HRESULT WINAPI D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, LPCSTR src
     const std::string sizes = std::to_string(textureWidth) + " x " + std::to_string(textureHeight);
     if (textureWidth > kMaxTextureSide || textureHeight > kMaxTextureSide) {
         // Refused before stretching it at great cost.
-        platform::win32::WriteLogLine(std::string(srcFile) + ": a texture of " + sizes +
-                                      " is larger than the device's largest (" +
-                                      std::to_string(kMaxTextureSide) + ")");
+        LogLine(std::string(srcFile) + ": a texture of " + sizes +
+                " is larger than the device's largest (" + std::to_string(kMaxTextureSide) + ")");
         return D3DXERR_INVALIDDATA;
     }
     std::optional<Image> level0 =
         Resample(file.image, textureWidth, textureHeight, Filter::kTriangle);
     if (!level0) {
-        platform::win32::WriteLogLine(std::string(srcFile) + ": cannot resize the picture to " +
-                                      sizes);
+        LogLine(std::string(srcFile) + ": cannot resize the picture to " + sizes);
         return D3DXERR_INVALIDDATA;
     }
     file.image = Image{};
     std::vector<Image> chain = BuildMipChain(std::move(*level0), LevelsFor(mipLevels));
     if (chain.empty()) {
-        platform::win32::WriteLogLine(std::string(srcFile) + ": out of memory for the mip chain");
+        LogLine(std::string(srcFile) + ": out of memory for the mip chain");
         return E_OUTOFMEMORY;
     }
     const D3DFORMAT textureFormat = TextureFormat(format);
@@ -132,8 +134,7 @@ HRESULT WINAPI D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, LPCSTR src
         static_cast<UINT>(textureWidth), static_cast<UINT>(textureHeight),
         static_cast<UINT>(chain.size()), usage, textureFormat, pool, &made, nullptr);
     if (result != D3D_OK) {
-        platform::win32::WriteLogLine(std::string(srcFile) + ": the device made no texture of " +
-                                      sizes);
+        LogLine(std::string(srcFile) + ": the device made no texture of " + sizes);
         return result;
     }
     for (UINT level = 0; level < chain.size(); ++level) {

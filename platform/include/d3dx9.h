@@ -1,6 +1,7 @@
 // The D3DX 9 subset the game calls: the sprite, texture creation and loading from image files,
 // and (in d3dx9math.h) the matrix, vector and colour helpers. Written from the public
-// documentation.
+// documentation. Only Direct3D's own header is included with angle brackets: on Windows this
+// file and d3dx9math.h are all of our declarations the program sees, next to the SDK's d3d9.h.
 //
 // Where this layer chooses: only PNG files are read. With default sizes a texture is always
 // rounded up to powers of two and the image is stretched over the whole of level 0 with a
@@ -9,7 +10,7 @@
 // in submission order: the sort, billboard and object-space flags are accepted and ignored.
 #pragma once
 
-#include "d3d9.h"
+#include <d3d9.h>
 #include "d3dx9math.h"
 
 #define D3DXERR_INVALIDDATA MAKE_HRESULT(1, 0x876, 2905)
@@ -56,13 +57,6 @@ typedef struct _D3DXIMAGE_INFO {
     D3DRESOURCETYPE ResourceType;
     D3DXIMAGE_FILEFORMAT ImageFileFormat;
 } D3DXIMAGE_INFO;
-
-typedef struct tagPALETTEENTRY {
-    BYTE peRed;
-    BYTE peGreen;
-    BYTE peBlue;
-    BYTE peFlags;
-} PALETTEENTRY;
 
 struct ID3DXSprite {
     virtual ULONG AddRef() = 0;

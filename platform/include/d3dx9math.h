@@ -1,11 +1,14 @@
 // D3DX 9 math: the vector, matrix and colour types and the matrix helpers the game uses, with
 // the names, layouts and signatures of the public documentation. Matrices follow Direct3D's
 // row-vector convention (a point is a row multiplied on the left, translation in the fourth row).
-// Includable on its own. Default-constructed vectors and matrices are left uninitialised, as
-// documented; a colour channel that is not a number packs as 0.
+// Includable on its own (on Windows, over the SDK's windows.h and d3d9types.h). Default-constructed
+// vectors and matrices are left uninitialised, as documented; a colour channel that is not a
+// number packs as 0.
 #pragma once
 
-#include "d3d9types.h"
+#include <windows.h>
+// windows.h first: the SDK's d3d9types.h needs its types
+#include <d3d9types.h>
 
 #define D3DX_PI ((FLOAT)3.141592654f)
 #define D3DX_1BYPI ((FLOAT)0.318309886f)

@@ -50,6 +50,14 @@ typedef void* HANDLE;
 #define FALSE 0
 #endif
 
+// A palette colour, which D3DX's file loading can return.
+typedef struct tagPALETTEENTRY {
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
+} PALETTEENTRY;
+
 // Opaque handles: distinct pointer types, as with the SDK's STRICT handles.
 struct HWND__;
 struct HINSTANCE__;
