@@ -4,8 +4,8 @@
 // player gets a folder whose Resource\Binary is theirs (never touched here) and whose other
 // Resource\ folders mirror the installed assets. A file is copied again when its size or time
 // differs from the installed one, so an update is seen at the next start. Copies rather than
-// directory junctions: Wine, which the Windows build is tested on, makes no junctions, and the
-// assets are small. Returns the game's exit code.
+// directory junctions: they need no file-system support and behave alike under Wine, which the
+// Windows build is tested on, and the assets are small. Returns the game's exit code.
 #include <windows.h>
 
 #include <string>
