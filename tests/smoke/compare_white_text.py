@@ -11,7 +11,8 @@ import sys
 import zlib
 
 
-def read_png(path):
+def read_rgb(path):
+    """Width, height and the rows of an 8-bit RGB or RGBA PNG file, with the bytes per pixel."""
     data = open(path, "rb").read()
     if data[:8] != b"\x89PNG\r\n\x1a\n":
         sys.exit(f"{path}: not a PNG file")
@@ -47,6 +48,11 @@ def read_png(path):
                 line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
         rows.append(line)
         previous = line
+    return width, height, rows, step
+
+
+def read_png(path):
+    width, height, rows, step = read_rgb(path)
     white, footprint = set(), set()
     for y, line in enumerate(rows):
         for x in range(width):
@@ -90,11 +96,16 @@ def compare(label, ours, theirs, name):
     return same
 
 
-ours_path, theirs_path = sys.argv[1], sys.argv[2]
-name = sys.argv[3] if len(sys.argv) > 3 else "theirs"
-w1, h1, ours_white, ours_shape = read_png(ours_path)
-w2, h2, theirs_white, theirs_shape = read_png(theirs_path)
-if (w1, h1) != (w2, h2):
-    sys.exit(f"sizes differ: ours {w1}x{h1}, {name} {w2}x{h2}")
-compare("exactly white", ours_white, theirs_white, name)
-sys.exit(0 if compare("footprint", ours_shape, theirs_shape, name) else 1)
+def main():
+    ours_path, theirs_path = sys.argv[1], sys.argv[2]
+    name = sys.argv[3] if len(sys.argv) > 3 else "theirs"
+    w1, h1, ours_white, ours_shape = read_png(ours_path)
+    w2, h2, theirs_white, theirs_shape = read_png(theirs_path)
+    if (w1, h1) != (w2, h2):
+        sys.exit(f"sizes differ: ours {w1}x{h1}, {name} {w2}x{h2}")
+    compare("exactly white", ours_white, theirs_white, name)
+    sys.exit(0 if compare("footprint", ours_shape, theirs_shape, name) else 1)
+
+
+if __name__ == "__main__":
+    main()
