@@ -65,12 +65,8 @@ compare_whole_title() {
 
 # Waits for the title of the program just started ($game_pid) and keeps its picture as $1.
 wait_for_title() {
-  window=$(timeout 120 xdotool search --sync --onlyvisible --name '^ポクタン$' | head -n 1) ||
-    fail "no window captioned ポクタン appeared"
-  for _ in $(seq 120); do  # until the first frame replaces the white of the new window
-    awk -v b="$(brightness)" 'BEGIN {exit !(b < 128)}' && break
-    sleep 0.5
-  done
+  find_window --name '^ポクタン$'
+  wait_for_brightness 5 128 || fail "the title was not drawn"
   sleep 2
   xwd -silent -id "$window" | python3 tests/smoke/xwd_to_png.py "$1"
 }
@@ -138,8 +134,8 @@ echo "windows: window ポクタン at 640x480"
 xprop -id "$window" -notype -f _NET_WM_ICON 32c _NET_WM_ICON |
   python3 tests/smoke/window_icon.py "$out/pokutan.ico" || fail "the window does not show the icon"
 
-# The title is drawn once the first frame has replaced the white of the new window (Wine draws
-# the background darker; the title's white text alone brings the mean to about 8).
+# The title is drawn once the first frame has replaced the white of the new window (its white
+# text alone brings the mean to about 8).
 wait_for_brightness 5 128 || fail "the title was not drawn"
 sleep 2
 xwd -silent -id "$window" | python3 tests/smoke/xwd_to_png.py "$shots/title.png"
@@ -159,7 +155,7 @@ end_with_escape
 echo "windows: Escape ended pokutan.exe with code 0; screenshots in $shots"
 
 # "CLICK" blinks, so it may be shown in one picture and not in the other.
-echo "windows: the title's white text, our layer (docs/title.png) against Wine's Direct3D 9:"
+echo "windows: the title's white text, our layer (docs/title.png) against our D3DX on Wine's Direct3D 9:"
 python3 tests/smoke/compare_white_text.py docs/title.png "$shots/title.png" wine ||
   echo "windows: the white text differs (see above)"
 compare_whole_title
