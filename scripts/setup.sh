@@ -6,7 +6,7 @@
 # needs; with "windows", also Wine to run the Windows program; with "arm64", the ARM cross
 # compiler, the arm64 libraries and qemu-user.
 set -euo pipefail
-packages=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev libepoxy-dev libhwy-dev)
+packages=(cmake g++ make pkg-config libsdl2-dev libpng-dev zlib1g-dev libepoxy-dev)
 if [ "${1:-}" = test ] || [ "${1:-}" = windows ] || [ "${1:-}" = arm64 ]; then
   packages+=(clang-format libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool x11-utils x11-apps
              python3 clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
@@ -28,7 +28,7 @@ if [ "${1:-}" = test ] || [ "${1:-}" = arm64 ]; then
     $sudo apt-get update -q
   fi
   packages+=(g++-aarch64-linux-gnu qemu-user libsdl2-dev:arm64 libpng-dev:arm64 zlib1g-dev:arm64
-             libepoxy-dev:arm64 libhwy-dev:arm64
+             libepoxy-dev:arm64
              libgtest-dev:arm64 libgmock-dev:arm64)
 fi
 missing=()

@@ -4,9 +4,12 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "raster/color_ops.h"
 #include "raster/pixel_blend.h"
-#include "raster/pixel_kernels.h"
 
 namespace platform::raster {
 
@@ -20,6 +23,33 @@ uint32_t ChannelMask(uint32_t colorWriteEnable) {
     mask |= (colorWriteEnable & 8) ? 0xFF000000u : 0u;
     return mask;
 }
+
+#if defined(__SSE2__)
+
+void ComputeOver(const uint32_t* src, const uint32_t* dst, uint32_t* out, int count) {
+    const __m128i zero = _mm_setzero_si128();
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+        const __m128i low = OverLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
+        const __m128i high = OverLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
+    }
+    for (; i < count; ++i) {
+        out[i] = OverOne(src[i], dst[i]);
+    }
+}
+
+#else
+
+void ComputeOver(const uint32_t* src, const uint32_t* dst, uint32_t* out, int count) {
+    for (int i = 0; i < count; ++i) {
+        out[i] = OverOne(src[i], dst[i]);
+    }
+}
+
+#endif
 
 void ComputeAddSrcAlpha(const uint32_t* src, const uint32_t* dst, uint32_t* out, int count) {
     alignas(16) uint32_t alpha[kBatchSize];
@@ -110,7 +140,7 @@ void Blender::Compute(const uint32_t* src, const uint32_t* dst, uint32_t* out, i
             ComputeAddSrcAlpha(src, dst, out, count);
             break;
         case Kind::Over:
-            ChosenPixelKernels().over(src, dst, out, count);
+            ComputeOver(src, dst, out, count);
             break;
         case Kind::General:
             ComputeGeneral(src, dst, out, count);

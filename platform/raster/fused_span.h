@@ -8,7 +8,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "raster/draw_state.h"
 
@@ -53,22 +52,13 @@ FusedSpanSetup FusedSpanFor(const DrawState& state);
 
 void RunFusedSpan(const FusedSpanJob& job);
 
-// Which loop draws the fused spans. Best, the default, is the loop of the rasteriser's vector
-// target (vector_target.h), chosen once at start-up; Off sends every draw through the stages.
-enum class FusedSpanMode { Off, Best };
-void SetFusedSpanMode(FusedSpanMode mode);
-
-// One compiled vector target (Highway's) that this processor runs.
-struct FusedSpanTarget {
-    int64_t target = 0;  // Highway's target bit
-    const char* name = "";
-    const char* counter = "";  // the seam's count of spans it drew ("FusedSpan.AVX2")
-};
-// Widest first; the last is the portable one.
-std::vector<FusedSpanTarget> FusedSpanTargets();
-// False, changing nothing, for a target not in FusedSpanTargets().
-bool SetFusedSpanTarget(int64_t target);
-// The target Best stands for.
-FusedSpanTarget ChosenFusedSpanTarget();
+// The loops, narrowest to widest. Best, the default, is the widest the processor runs, chosen
+// once at start-up. Tests choose others to compare them with the staged pipeline: Off sends
+// every draw through the stages, Portable runs the fused path one pixel at a time.
+enum class FusedSpanMode { Off, Portable, Sse2, Avx2, Avx512, Best };
+// False for a loop this processor (or this build) cannot run.
+bool FusedSpanModeSupported(FusedSpanMode mode);
+// False, changing nothing, when the loop is not supported.
+bool SetFusedSpanMode(FusedSpanMode mode);
 
 }  // namespace platform::raster

@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace platform::raster {
 
 // round((s * a + d * (255 - a)) / 255) per channel, a the source alpha.
@@ -26,5 +30,16 @@ inline uint32_t AddSaturateOne(uint32_t a, uint32_t b) {
     }
     return result;
 }
+
+#if defined(__SSE2__)
+// Two pixels in 16-bit lanes, as OverOne.
+inline __m128i OverLanes(__m128i s, __m128i d) {
+    const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s, 0xFF), 0xFF);
+    const __m128i inverse = _mm_sub_epi16(_mm_set1_epi16(255), alpha);
+    __m128i x = _mm_add_epi16(_mm_mullo_epi16(s, alpha), _mm_mullo_epi16(d, inverse));
+    x = _mm_add_epi16(x, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+}
+#endif
 
 }  // namespace platform::raster

@@ -4,7 +4,6 @@
 #include <cstddef>
 
 #include "raster/bilinear.h"
-#include "raster/pixel_kernels.h"
 
 namespace platform::raster {
 
@@ -96,7 +95,8 @@ constexpr bool kHasFastPath = A == Addr::Clamp || A == Addr::WrapPow2;
 
 // One sample with every tap addressed on its own: the edges, and the modes without a fast path.
 template <Addr AU, Addr AV>
-inline uint32_t SampleBilinearOne(const SampleSource& s, int32_t u, int32_t v) {
+inline uint32_t SampleBilinearOne(const SampleSource& s, const BilinearFilter& bilinear, int32_t u,
+                                  int32_t v) {
     const int x0 = u >> 16;
     const int y0 = v >> 16;
     const uint32_t fx = ((static_cast<uint32_t>(u) & 0xFFFF) + 0x80) >> 8;
@@ -105,13 +105,13 @@ inline uint32_t SampleBilinearOne(const SampleSource& s, int32_t u, int32_t v) {
     const int ya = Address<AV>(y0, s.height);
     if (NeighbourFollows<AU>(x0, xa, s.width) && NeighbourFollows<AV>(y0, ya, s.height)) {
         const uint32_t* top = s.texels + static_cast<std::ptrdiff_t>(ya) * s.pitch + xa;
-        return BilinearPortable(top, top + s.pitch, fx, fy);
+        return bilinear(top, top + s.pitch, fx, fy);
     }
     const int xb = Address<AU>(x0 + 1, s.width);
     const int yb = Address<AV>(y0 + 1, s.height);
     const uint32_t top[2] = {Fetch<AU, AV>(s, xa, ya), Fetch<AU, AV>(s, xb, ya)};
     const uint32_t bottom[2] = {Fetch<AU, AV>(s, xa, yb), Fetch<AU, AV>(s, xb, yb)};
-    return BilinearPortable(top, bottom, fx, fy);
+    return bilinear(top, bottom, fx, fy);
 }
 
 // Addresses the whole batch in one branch-free (vectorisable) loop: the offset of each
@@ -149,6 +149,7 @@ bool AddressInside(const SampleSource& s, const TexelCoords& coords, int count, 
 
 template <Addr AU, Addr AV>
 void SampleBilinear(const SampleSource& s, const TexelCoords& coords, uint32_t* out, int count) {
+    const BilinearFilter bilinear;
     if constexpr (kHasFastPath<AU> && kHasFastPath<AV>) {
         alignas(16) int32_t offset[kBatchSize];
         alignas(16) uint32_t fx[kBatchSize], fy[kBatchSize];
@@ -156,13 +157,16 @@ void SampleBilinear(const SampleSource& s, const TexelCoords& coords, uint32_t* 
                                 ? AddressInside<AU, AV, true>(s, coords, count, offset, fx, fy)
                                 : AddressInside<AU, AV, false>(s, coords, count, offset, fx, fy);
         if (inside) {
-            ChosenPixelKernels().bilinear(s.texels, s.pitch, offset, fx, fy, out, count);
+            for (int i = 0; i < count; ++i) {
+                const uint32_t* top = s.texels + offset[i];
+                out[i] = bilinear(top, top + s.pitch, fx[i], fy[i]);
+            }
             return;
         }
     }
     const CoordArrays c(coords, count);
     for (int i = 0; i < count; ++i) {
-        out[i] = SampleBilinearOne<AU, AV>(s, c.u()[i], c.v()[i]);
+        out[i] = SampleBilinearOne<AU, AV>(s, bilinear, c.u()[i], c.v()[i]);
     }
 }
 

@@ -45,7 +45,7 @@ void ClearFailures();
 void StartTrace();
 const std::vector<std::string>& Trace();
 void ClearTrace();
-// How often a counted event happened since the trace started (e.g. "FusedSpan.AVX3", one
+// How often a counted event happened since the trace started (e.g. "FusedSpan.Avx512", one
 // per span a fused loop drew).
 int64_t TraceCount(const std::string& name);
 
